@@ -1,0 +1,24 @@
+#pragma once
+
+#include "MapTextfile.h"
+#include "Output.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace wordhoard::cli {
+
+// Exit codes shared by every command.
+enum ExitCode : int { kOk = 0, kNothingFound = 1, kUsageOrOpenError = 2 };
+
+struct Invocation {
+    QString dictPath;
+    bool json = false;
+    QStringList args;  // the command's own arguments, after the command name
+    QString mark;      // --mark TERM (show)
+};
+
+// Each command reads the opened dictionary and writes to out; messages for the user go to stderr.
+int runHeadwords(const Invocation& inv, const TMapTextfile& text, Output& out);
+
+} // namespace wordhoard::cli

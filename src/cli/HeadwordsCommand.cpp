@@ -1,0 +1,21 @@
+#include "Commands.h"
+#include "EntryIndex.h"
+
+namespace wordhoard::cli {
+
+// One line per entry in file order: "START<TAB>HEADWORD", or {"start":S,"headword":"..."}.
+int runHeadwords(const Invocation& inv, const TMapTextfile& text, Output& out) {
+    const EntryIndex index = buildEntryIndex(text);
+    for (qsizetype i = 0; i < index.size(); ++i) {
+        const auto start = static_cast<long long>(index.offsets[static_cast<std::size_t>(i)]);
+        if (inv.json) {
+            out << "{\"start\":" << start << ",\"headword\":";
+            out.json(index.headword(i)) << "}\n";
+        } else {
+            out << start << "\t" << index.headword(i) << "\n";
+        }
+    }
+    return index.empty() ? kNothingFound : kOk;
+}
+
+} // namespace wordhoard::cli

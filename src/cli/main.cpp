@@ -1,0 +1,83 @@
+// wordhoard-cli: the viewer's dictionary engine from the command line.
+#include "Commands.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include <cstdio>
+#include <functional>
+#include <map>
+
+using namespace wordhoard;
+using namespace wordhoard::cli;
+
+namespace {
+
+struct Command {
+    int minArgs;
+    int maxArgs;
+    const char* usage;
+    std::function<int(const Invocation&, const TMapTextfile&, Output&)> run;
+};
+
+const std::map<QString, Command>& commands() {
+    static const std::map<QString, Command> table = {
+        {QStringLiteral("headwords"), {0, 0, "headwords", runHeadwords}},
+    };
+    return table;
+}
+
+int usageError(const QCommandLineParser& parser, const QString& message) {
+    std::fprintf(stderr, "wordhoard-cli: %s\n\n%s", qPrintable(message), qPrintable(parser.helpText()));
+    return kUsageOrOpenError;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("wordhoard-cli"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads a Wordhoard dictionary text.\n\n"
+        "Commands:\n"
+        "  headwords        every headword in file order: START<TAB>HEADWORD"));
+    const QCommandLineOption dictOption(QStringLiteral("dict"), QStringLiteral("Dictionary text (default %1)."),
+                                        QStringLiteral("FILE"), QStringLiteral("txt/WH-main_01.txt"));
+    const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Write JSON Lines."));
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    parser.addOption(dictOption);
+    parser.addOption(jsonOption);
+    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
+                                 QStringLiteral("COMMAND [ARGS...]"));
+
+    if (!parser.parse(QCoreApplication::arguments())) return usageError(parser, parser.errorText());
+    if (parser.isSet(helpOption)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return kOk;
+    }
+    QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) return usageError(parser, QStringLiteral("no command given"));
+    const QString name = positional.takeFirst();
+    const auto found = commands().find(name);
+    if (found == commands().end()) return usageError(parser, QStringLiteral("unknown command '%1'").arg(name));
+    const Command& command = found->second;
+    if (positional.size() < command.minArgs || positional.size() > command.maxArgs) {
+        return usageError(parser, QStringLiteral("usage: wordhoard-cli %1").arg(QLatin1String(command.usage)));
+    }
+
+    Invocation inv;
+    inv.dictPath = parser.value(dictOption);
+    inv.json = parser.isSet(jsonOption);
+    inv.args = positional;
+
+    TMapTextfile text;
+    if (text.Open(inv.dictPath, false) != 0) {
+        std::fprintf(stderr, "wordhoard-cli: cannot open the dictionary '%s': %s\n", qPrintable(inv.dictPath),
+                     qPrintable(text.errorString()));
+        return kUsageOrOpenError;
+    }
+    Output out(stdout);
+    return command.run(inv, text, out);
+}

@@ -1,0 +1,93 @@
+#include "EntityDecoding.h"
+
+#include "CodePage.h"
+#include "EntityTable.h"
+
+#include <string_view>
+
+namespace wordhoard {
+
+namespace {
+
+// Names are ASCII, so a token holding any other unit can't name an entity.
+std::optional<char16_t> lookUp(QStringView token) {
+    if (token.size() < static_cast<qsizetype>(kShortestEntityName) ||
+        token.size() > static_cast<qsizetype>(kLongestEntityName)) {
+        return std::nullopt;
+    }
+    char ascii[kLongestEntityName];
+    for (qsizetype i = 0; i < token.size(); ++i) {
+        const char16_t unit = token[i].unicode();
+        if (unit >= 0x80) return std::nullopt;
+        ascii[i] = static_cast<char>(unit);
+    }
+    return entityCharacter(std::string_view(ascii, static_cast<std::size_t>(token.size())));
+}
+
+} // namespace
+
+QString decodeEntities(QStringView text) {
+    const qsizetype firstAmp = text.indexOf(u'&');
+    if (firstAmp < 0) return text.toString();
+
+    QString out;
+    out.reserve(text.size());
+    out.append(text.first(firstAmp));
+    qsizetype i = firstAmp;
+    while (i < text.size()) {
+        const qsizetype amp = text.indexOf(u'&', i);
+        if (amp < 0) {
+            out.append(text.sliced(i));
+            break;
+        }
+        out.append(text.sliced(i, amp - i));
+        const qsizetype semi = text.indexOf(u';', amp + 1);
+        if (semi < 0) {
+            out.append(text.sliced(amp));
+            break;
+        }
+        const QStringView token = text.sliced(amp, semi + 1 - amp);
+        if (const auto ch = lookUp(token)) {
+            out.append(QChar(*ch));
+        } else {
+            out.append(token);
+        }
+        i = semi + 1;
+    }
+    return out;
+}
+
+QString decodeEntityBytes(QByteArrayView bytes) {
+    const qsizetype firstAmp = bytes.indexOf('&');
+    if (firstAmp < 0) return widen(bytes);
+
+    QString out;
+    out.reserve(bytes.size());
+    appendWidened(out, bytes.first(firstAmp));
+    qsizetype i = firstAmp;
+    while (i < bytes.size()) {
+        const qsizetype amp = bytes.indexOf('&', i);
+        if (amp < 0) {
+            appendWidened(out, bytes.sliced(i));
+            break;
+        }
+        appendWidened(out, bytes.sliced(i, amp - i));
+        const qsizetype semi = bytes.indexOf(';', amp + 1);
+        if (semi < 0) {
+            appendWidened(out, bytes.sliced(amp));
+            break;
+        }
+        const QByteArrayView token = bytes.sliced(amp, semi + 1 - amp);
+        // Bytes 0x80 and above widen to non-ASCII units, which no name holds, so the
+        // byte comparison gives the same answer as comparing the widened token.
+        if (const auto ch = entityCharacter(std::string_view(token.data(), static_cast<std::size_t>(token.size())))) {
+            out.append(QChar(*ch));
+        } else {
+            appendWidened(out, token);
+        }
+        i = semi + 1;
+    }
+    return out;
+}
+
+} // namespace wordhoard

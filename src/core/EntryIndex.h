@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace wordhoard {
+
+class TMapTextfile;
+
+// Where each entry starts and what its headword says, in file order.
+//
+// An entry begins with '#'; its headword starts 4 bytes later (the three bytes after '#' are
+// skipped) and ends at the first '<'. The next '#' is looked for from that '<', so a '#' in the
+// skipped bytes or inside a headword is not an entry of its own. A '#' with no '<' after it has
+// a headword that runs to the end of the file.
+//   "#<b>ab</b> x#<b>cd</b> y"  gives starts 4, 16 and headwords "ab", "cd".
+class EntryIndex {
+public:
+    // Element i is the start of entry i: the offset of its '#' plus 4.
+    std::vector<std::int32_t> offsets;
+
+    qsizetype size() const { return static_cast<qsizetype>(offsets.size()); }
+    bool empty() const { return offsets.empty(); }
+    // Headword i, entities decoded.
+    QStringView headword(qsizetype i) const;
+
+    void clear();
+    void append(std::int32_t start, QStringView decodedHeadword);
+    // Appends a headword that holds no '&', widening its bytes straight into the pool.
+    void appendPlain(std::int32_t start, QByteArrayView rawHeadword);
+
+private:
+    // All headwords back to back; headword i ends where m_ends[i] says.
+    QString m_headwords;
+    std::vector<qsizetype> m_ends;
+};
+
+// Builds the index over the whole text (empty when the text is closed or holds no '#').
+EntryIndex buildEntryIndex(const TMapTextfile& text);
+
+// The raw headword bytes of the entry starting at `start`: up to the first '<' or the end.
+QByteArrayView rawHeadword(const TMapTextfile& text, std::int32_t start);
+
+// The offset of the entry's last byte: the byte before the next '#' after start, or the last
+// byte of the file.
+std::int32_t entryLastByte(const TMapTextfile& text, std::int32_t start);
+
+// The page name of the entry whose '#' is at `hashOffset`: the 8 bytes after the last '@' before
+// it. Empty when no '@' stands before the entry; shorter when the file ends within the 8 bytes.
+QByteArray pageNameBefore(const TMapTextfile& text, std::int32_t hashOffset);
+
+} // namespace wordhoard

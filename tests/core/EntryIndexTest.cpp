@@ -1,0 +1,111 @@
+#include "EntryIndex.h"
+#include "MapTextfile.h"
+#include "QtPrinters.h"
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace wordhoard;
+using wordhoard::testing::TempDir;
+
+namespace {
+
+class EntryIndexTest : public ::testing::Test {
+protected:
+    // Opens `bytes` as the dictionary text and indexes it.
+    EntryIndex indexOf(const QByteArray& bytes) {
+        text = std::make_unique<TMapTextfile>();
+        text->Open(dir.write(QStringLiteral("t%1.txt").arg(++files), bytes), false);
+        return buildEntryIndex(*text);
+    }
+    QStringList headwords(const EntryIndex& index) {
+        QStringList out;
+        for (qsizetype i = 0; i < index.size(); ++i) out << index.headword(i).toString();
+        return out;
+    }
+    TempDir dir;
+    std::unique_ptr<TMapTextfile> text;
+    int files = 0;
+};
+
+} // namespace
+
+TEST_F(EntryIndexTest, StartsAndHeadwordsInFileOrder) {
+    const EntryIndex index = indexOf("#<b>ab</b> x#<b>cd</b> y");
+    EXPECT_EQ(index.offsets, (std::vector<std::int32_t>{4, 16}));
+    EXPECT_EQ(headwords(index), (QStringList{u"ab"_qs, u"cd"_qs}));
+}
+
+TEST_F(EntryIndexTest, TheThreeBytesAfterTheMarkerNeverReachTheHeadword) {
+    EXPECT_EQ(headwords(indexOf("#xyzab<")), QStringList{u"ab"_qs});
+    // A '#' among them is skipped too: the next search starts at the '<'.
+    EXPECT_EQ(headwords(indexOf("#x#zab<i>#<b>c<")), (QStringList{u"ab"_qs, u"c"_qs}));
+}
+
+TEST_F(EntryIndexTest, HeadwordsAreDecoded) {
+    EXPECT_EQ(headwords(indexOf("@wh_b0001#<b>&aelig;t</b>#<b>&nosuch;x</b>#<b>&Aelig;</b>")),
+              (QStringList{u"\u00E6t"_qs, u"&nosuch;x"_qs, u"&Aelig;"_qs}));
+    EXPECT_EQ(headwords(indexOf("#<b>a &amp no semicolon<")), QStringList{u"a &amp no semicolon"_qs});
+}
+
+TEST_F(EntryIndexTest, HighBytesAndNulWidenThroughTheCodePage) {
+    const EntryIndex index = indexOf(QByteArray("#<b>\x80\xE6\x00\x81<", 10));
+    ASSERT_EQ(index.size(), 1);
+    EXPECT_EQ(index.headword(0).toString(), QString::fromUtf16(u"\u20AC\u00E6\u0000\u0081", 4));
+}
+
+TEST_F(EntryIndexTest, AHashInsideAHeadwordIsNotAnEntry) {
+    const EntryIndex index = indexOf("#<b>a#b<x>#<b>c<");
+    EXPECT_EQ(headwords(index), (QStringList{u"a#b"_qs, u"c"_qs}));
+}
+
+TEST_F(EntryIndexTest, AMarkerWithoutLessThanRunsToTheEndOfTheFile) {
+    EXPECT_EQ(headwords(indexOf("#<b>a<#<b>tail")), (QStringList{u"a"_qs, u"tail"_qs}));
+    const EntryIndex onlyHash = indexOf("#");
+    EXPECT_EQ(onlyHash.offsets, std::vector<std::int32_t>{4});
+    EXPECT_EQ(headwords(onlyHash), QStringList{QString()});
+    EXPECT_EQ(indexOf("##").size(), 1);
+}
+
+TEST_F(EntryIndexTest, NothingToIndex) {
+    EXPECT_TRUE(indexOf("no entry marker at all").empty());
+    TMapTextfile closed;
+    EXPECT_TRUE(buildEntryIndex(closed).empty());
+    closed.Open(dir.write("empty.txt", {}), false);
+    EXPECT_TRUE(buildEntryIndex(closed).empty());
+}
+
+TEST_F(EntryIndexTest, AMegabyteHeadword) {
+    QByteArray big = "#<b>";
+    big.append(QByteArray(1 << 20, 'w'));
+    big.append("</b>#<b>&thorn;");
+    big.append(QByteArray(1 << 20, '&'));
+    const EntryIndex index = indexOf(big);
+    ASSERT_EQ(index.size(), 2);
+    EXPECT_EQ(index.headword(0).size(), 1 << 20);
+    EXPECT_EQ(index.headword(1).size(), 1 + (1 << 20)); // no ';' after the '&'s: kept as written
+}
+
+TEST_F(EntryIndexTest, RebuildGivesTheSameIndex) {
+    indexOf("@wh_b0001#<b>a</b>#<b>b</b>");
+    const EntryIndex first = buildEntryIndex(*text);
+    const EntryIndex second = buildEntryIndex(*text);
+    EXPECT_EQ(first.offsets, second.offsets);
+}
+
+TEST_F(EntryIndexTest, EntryExtentAndPage) {
+    //                 0         1         2         3
+    //                 0123456789012345678901234567890123456789
+    const QByteArray t = "@wh_b0001#<b>a</b> x@wh_b0002 y#<b>b</b>";
+    indexOf(t);
+    EXPECT_EQ(entryLastByte(*text, 13), 30);
+    EXPECT_EQ(entryLastByte(*text, 35), static_cast<std::int32_t>(t.size() - 1));
+    EXPECT_EQ(pageNameBefore(*text, 9), QByteArray("wh_b0001"));
+    EXPECT_EQ(pageNameBefore(*text, 31), QByteArray("wh_b0002")); // the '@' inside the previous entry
+    indexOf("#<b>a</b>");
+    EXPECT_EQ(pageNameBefore(*text, 0), QByteArray());
+    indexOf("x@wh#<b>a</b>");
+    EXPECT_EQ(pageNameBefore(*text, 4), QByteArray("wh#<b>a<"));
+    indexOf("x@wh");
+    EXPECT_EQ(pageNameBefore(*text, 4), QByteArray("wh"));
+}

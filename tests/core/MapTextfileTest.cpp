@@ -1,0 +1,193 @@
+#include "MapTextfile.h"
+#include "QtPrinters.h"
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <random>
+#include <string>
+
+using namespace std::string_literals;
+
+using namespace wordhoard;
+using wordhoard::testing::TempDir;
+
+namespace {
+
+// The byte-by-byte definitions, kept literal so the fast routines have something to answer to.
+std::int32_t naiveFind(const std::string& text, std::int32_t cursor, std::string pattern, std::int32_t start,
+                       std::int32_t limit) {
+    const auto size = static_cast<std::int32_t>(text.size());
+    if (limit <= 0) limit = size;
+    if (start < 0) start = cursor;
+    if (start > limit) return -1;
+    pattern = pattern.substr(0, pattern.find('\0'));
+    if (pattern.empty()) return -1;
+    for (std::int32_t pos = start; pos < size; ++pos) {
+        bool ok = true;
+        for (std::size_t j = 0; j < pattern.size(); ++j) {
+            if (pos + static_cast<std::int32_t>(j) >= limit || text[pos + j] != pattern[j]) {
+                ok = false;
+                break;
+            }
+        }
+        if (ok) return pos;
+    }
+    return -1;
+}
+
+std::int32_t naiveFindWild(const std::string& text, std::int32_t cursor, std::string pattern, std::int32_t start,
+                           std::int32_t limit, char stop, char wild) {
+    const auto size = static_cast<std::int32_t>(text.size());
+    if (limit <= 0) limit = size;
+    if (start < 0) start = cursor;
+    if (start > limit) return -1;
+    pattern = pattern.substr(0, pattern.find('\0'));
+    const auto m = static_cast<std::int32_t>(pattern.size());
+    if (m == 0) return -1;
+    for (std::int32_t pos = start; pos < size; ++pos) {
+        for (std::int32_t j = 0;;) {
+            if (pos + j >= limit) break;
+            if (pattern[j] != text[pos + j] && pattern[j] != wild) break;
+            ++j;
+            if (j == m || pattern[j] == stop) return pos;
+        }
+    }
+    return -1;
+}
+
+class MapTextfileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+};
+
+} // namespace
+
+TEST(MapTextfileClosed, EveryReadGivesItsClosedValue) {
+    TMapTextfile text;
+    EXPECT_FALSE(text.opened());
+    EXPECT_EQ(text.PointerAt(0), nullptr);
+    EXPECT_EQ(text.NextChar(), 0);
+    EXPECT_EQ(text.CharAt(3), 0);
+    text.Seek(5);
+    EXPECT_EQ(text.cursor(), 0);
+    EXPECT_TRUE(text.AtEnd());
+    EXPECT_EQ(text.Find("a", 0, 0), -1);
+    EXPECT_EQ(text.FindWild("a", 0, 0, '*', '.'), -1);
+    text.Close(); // no effect
+}
+
+TEST_F(MapTextfileTest, OpenFailsOnMissingEmptyAndDirectory) {
+    TMapTextfile text;
+    EXPECT_EQ(text.Open(dir.path("missing.txt"), false), -1);
+    EXPECT_FALSE(text.opened());
+    EXPECT_FALSE(text.errorString().isEmpty());
+    EXPECT_EQ(text.Open(dir.write("empty.txt", {}), false), -1);
+    EXPECT_FALSE(text.opened());
+    dir.write("sub/x.txt", "x");
+    EXPECT_EQ(text.Open(dir.path("sub"), false), -1);
+    EXPECT_EQ(text.errorString(), QStringLiteral("is a directory"));
+}
+
+TEST_F(MapTextfileTest, FilesOfTwoGibibytesOrMoreDoNotOpen) {
+    // Sparse files: no disk is used for the holes.
+    const auto makeSparse = [&](const QString& name, qint64 size) {
+        QFile file(dir.path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.resize(size));
+        return file.fileName();
+    };
+    TMapTextfile text;
+    EXPECT_EQ(text.Open(makeSparse("two-gib.txt", qint64{1} << 31), false), -1);
+    EXPECT_EQ(text.Open(makeSparse("four-gib-and-one.txt", (qint64{1} << 32) + 1), false), -1);
+    EXPECT_FALSE(text.opened());
+    ASSERT_EQ(text.Open(makeSparse("just-under.txt", (qint64{1} << 31) - 1), false), 0);
+    EXPECT_EQ(text.size(), 0x7FFFFFFF);
+    EXPECT_EQ(text.CharAt(0x7FFFFFFE), 0);
+    EXPECT_EQ(text.Find("#", 0x7FFFFFF0, 0), -1);
+}
+
+TEST_F(MapTextfileTest, ClampedAccessAndCursor) {
+    TMapTextfile text;
+    ASSERT_EQ(text.Open(dir.write("t.txt", "xxxxab"), false), 0);
+    EXPECT_EQ(text.size(), 6);
+    EXPECT_EQ(text.PointerAt(-5), text.PointerAt(0));
+    EXPECT_EQ(text.PointerAt(16), text.PointerAt(0) + 6);
+    EXPECT_EQ(text.CharAt(-1), 'x');
+    EXPECT_EQ(text.CharAt(6), 0);
+    EXPECT_EQ(text.CharAt(1000), 0);
+    text.Seek(-1);
+    EXPECT_EQ(text.cursor(), 0);
+    text.Seek(7);
+    EXPECT_EQ(text.cursor(), 6);
+    EXPECT_TRUE(text.AtEnd());
+    text.Seek(5);
+    EXPECT_FALSE(text.AtEnd());
+    EXPECT_EQ(text.NextChar(), 'b');
+    EXPECT_TRUE(text.AtEnd());
+    text.Close();
+    EXPECT_FALSE(text.opened());
+    EXPECT_EQ(text.CharAt(0), 0);
+}
+
+TEST_F(MapTextfileTest, FindHonoursLimitStartAndCursor) {
+    TMapTextfile text;
+    ASSERT_EQ(text.Open(dir.write("t.txt", "xxxxab"), false), 0);
+    EXPECT_EQ(text.Find("ab", 0, 6), 4);
+    EXPECT_EQ(text.Find("ab", 0, 5), -1); // the 'b' lies at the limit
+    EXPECT_EQ(text.Find("x", 3, 3), -1);  // start equal to the limit
+    EXPECT_EQ(text.Find("x", 4, 3), -1);
+    EXPECT_EQ(text.Find("", 0, 0), -1);
+    EXPECT_EQ(text.Find(QByteArrayView("\0ab", 3), 0, 0), -1); // the pattern ends at its zero byte
+    text.Seek(2);
+    EXPECT_EQ(text.Find("x", -1, 0), 2);
+    EXPECT_EQ(text.cursor(), 2);
+    EXPECT_EQ(text.Find("ab", 0, 100), 4); // a limit past the end reads no further than the end
+}
+
+TEST_F(MapTextfileTest, FindWildStopAndWildcard) {
+    TMapTextfile text;
+    ASSERT_EQ(text.Open(dir.write("t.txt", "the hat*a hit ab cd"), false), 0);
+    EXPECT_EQ(text.FindWild("h.t", 0, 0, '*', '.'), 4);
+    EXPECT_EQ(text.FindWild("h.t", 5, 0, '*', '.'), 10);
+    EXPECT_EQ(text.FindWild("ab*cd", 0, 0, '*', '.'), 14);
+    EXPECT_EQ(text.FindWild("a*", 0, 0, '*', '.'), 5);
+    EXPECT_EQ(text.FindWild("*a", 0, 0, '*', '.'), 7);
+    EXPECT_EQ(text.FindWild(".", 3, 0, '*', '.'), 3);
+    EXPECT_EQ(text.FindWild(".", 3, 3, '*', '.'), -1);
+}
+
+TEST_F(MapTextfileTest, FastSearchesAgreeWithTheByteByByteDefinitionOnRandomInput) {
+    std::mt19937 rng(20261208);
+    const std::string alphabet = "ab*.#\0"s;
+    auto pick = [&](int n) {
+        std::string s;
+        for (int i = 0; i < n; ++i) s += alphabet[rng() % alphabet.size()];
+        return s;
+    };
+    for (int round = 0; round < 300; ++round) {
+        const std::string body = pick(1 + static_cast<int>(rng() % 60));
+        TMapTextfile text;
+        ASSERT_EQ(text.Open(dir.write(QStringLiteral("r%1.txt").arg(round), QByteArray(body.data(), body.size())), false),
+                  0);
+        const auto size = static_cast<std::int32_t>(body.size());
+        const auto cursor = static_cast<std::int32_t>(rng() % (size + 1));
+        text.Seek(cursor);
+        for (int q = 0; q < 40; ++q) {
+            const std::string pattern = pick(static_cast<int>(rng() % 5));
+            const auto start = static_cast<std::int32_t>(rng() % (size + 4)) - 2;
+            const auto limit = static_cast<std::int32_t>(rng() % (size + 2)) - 1;
+            const QByteArrayView pv(pattern.data(), static_cast<qsizetype>(pattern.size()));
+            ASSERT_EQ(text.Find(pv, start, limit), naiveFind(body, cursor, pattern, start, limit))
+                << "text '" << body << "' pattern '" << pattern << "' start " << start << " limit " << limit;
+            ASSERT_EQ(text.FindWild(pv, start, limit, '*', '.'),
+                      naiveFindWild(body, cursor, pattern, start, limit, '*', '.'))
+                << "text '" << body << "' pattern '" << pattern << "' start " << start << " limit " << limit;
+            // A stop character that is also the wildcard, and one at index 0.
+            ASSERT_EQ(text.FindWild(pv, start, limit, '.', '.'),
+                      naiveFindWild(body, cursor, pattern, start, limit, '.', '.'));
+        }
+    }
+}

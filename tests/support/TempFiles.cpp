@@ -1,0 +1,32 @@
+#include "TempFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdexcept>
+
+namespace wordhoard::testing {
+
+TempDir::TempDir() {
+    if (!m_dir.isValid()) throw std::runtime_error("cannot create a temporary folder");
+}
+
+QString TempDir::path(const QString& relative) const { return m_dir.filePath(relative); }
+
+QString TempDir::write(const QString& relative, const QByteArray& bytes) const {
+    const QString full = path(relative);
+    QDir().mkpath(QFileInfo(full).absolutePath());
+    QFile file(full);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        throw std::runtime_error("cannot write " + full.toStdString());
+    }
+    return full;
+}
+
+QString sourceDir() {
+    const QByteArray fromEnv = qgetenv("WORDHOARD_SOURCE_DIR");
+    return fromEnv.isEmpty() ? QStringLiteral(WORDHOARD_SOURCE_DIR_DEFAULT) : QString::fromLocal8Bit(fromEnv);
+}
+
+} // namespace wordhoard::testing
