@@ -1,0 +1,208 @@
+#include "PerlRegEx.h"
+
+#define PCRE2_CODE_UNIT_WIDTH 8
+#include <pcre2.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace wordhoard {
+
+namespace {
+
+// Classic PCRE handed out 300 ints of offsets, of which it used two thirds: 100 start/end pairs.
+constexpr std::uint32_t kOffsetPairs = 100;
+// The JIT's own stack grows up to this size before a match fails with a JIT stack error.
+constexpr std::size_t kJitStackStart = 32 * 1024;
+constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
+
+struct TablesDeleter {
+    void operator()(const std::uint8_t* tables) const { pcre2_maketables_free(nullptr, tables); }
+};
+
+// Built once, from the classification of the running locale's 8-bit characters, and shared by
+// every compilation so that caseless matching is the same in every TPerlRegEx.
+const std::uint8_t* characterTables() {
+    static const std::unique_ptr<const std::uint8_t, TablesDeleter> tables(pcre2_maketables(nullptr));
+    return tables.get();
+}
+
+std::optional<std::array<unsigned char, 256>> makeOtherCase() {
+    // The same rule the tables use for their case-flip map, from the same <ctype.h> functions.
+    std::array<unsigned char, 256> flip{};
+    for (int i = 0; i < 256; ++i) {
+        flip[static_cast<std::size_t>(i)] = static_cast<unsigned char>(std::islower(i) ? std::toupper(i) : std::tolower(i));
+    }
+    for (std::size_t i = 0; i < 256; ++i) {
+        if (flip[flip[i]] != i) return std::nullopt;
+    }
+    return flip;
+}
+
+QByteArray errorText(int code) {
+    PCRE2_UCHAR buffer[256];
+    const int length = pcre2_get_error_message(code, buffer, sizeof buffer);
+    if (length < 0) return QByteArray("error ") + QByteArray::number(code);
+    return QByteArray(reinterpret_cast<const char*>(buffer), length);
+}
+
+std::uint32_t compileOptions(TPerlRegExOptions options) {
+    std::uint32_t bits = 0;
+    if (options & preCaseLess) bits |= PCRE2_CASELESS;
+    if (options & preMultiLine) bits |= PCRE2_MULTILINE;
+    if (options & preSingleLine) bits |= PCRE2_DOTALL;
+    if (options & preExtended) bits |= PCRE2_EXTENDED;
+    if (options & preAnchored) bits |= PCRE2_ANCHORED;
+    if (options & preDollarEndOnly) bits |= PCRE2_DOLLAR_ENDONLY;
+    if (options & preUnGreedy) bits |= PCRE2_UNGREEDY;
+    return bits;
+}
+
+} // namespace
+
+namespace {
+// Owns one PCRE2 object and frees it exactly once.
+template <typename T, void (*Free)(T*)>
+struct Owned {
+    T* p;
+    explicit Owned(T* owned) : p(owned) {}
+    ~Owned() { Free(p); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+};
+} // namespace
+
+struct TPerlRegEx::Code : Owned<pcre2_code, pcre2_code_free> {
+    using Owned::Owned;
+};
+struct TPerlRegEx::MatchData : Owned<pcre2_match_data, pcre2_match_data_free> {
+    using Owned::Owned;
+};
+struct TPerlRegEx::MatchContext : Owned<pcre2_match_context, pcre2_match_context_free> {
+    using Owned::Owned;
+};
+struct TPerlRegEx::JitStack : Owned<pcre2_jit_stack, pcre2_jit_stack_free> {
+    using Owned::Owned;
+};
+
+namespace {
+struct CompileContextHolder {
+    pcre2_compile_context* p = pcre2_compile_context_create(nullptr);
+    CompileContextHolder() {
+        if (p != nullptr) pcre2_set_character_tables(p, characterTables());
+    }
+    ~CompileContextHolder() { pcre2_compile_context_free(p); }
+    CompileContextHolder(const CompileContextHolder&) = delete;
+    CompileContextHolder& operator=(const CompileContextHolder&) = delete;
+};
+} // namespace
+
+TPerlRegEx::TPerlRegEx() {
+    characterTables();
+}
+
+TPerlRegEx::~TPerlRegEx() = default;
+
+const std::optional<std::array<unsigned char, 256>>& TPerlRegEx::otherCase() {
+    characterTables();
+    static const std::optional<std::array<unsigned char, 256>> flip = makeOtherCase();
+    return flip;
+}
+
+void TPerlRegEx::discard() {
+    m_code.reset();
+    m_jit = false;
+    m_count = 0;
+}
+
+void TPerlRegEx::setOptions(TPerlRegExOptions options) {
+    if (options == m_options) return;
+    m_options = options;
+    discard();
+}
+
+void TPerlRegEx::setRegEx(QByteArrayView pattern) {
+    if (QByteArrayView(m_regEx) == pattern) return;
+    m_regEx = pattern.toByteArray();
+    discard();
+}
+
+void TPerlRegEx::setMatchLimits(const MatchLimits& limits) {
+    m_limits = limits;
+    m_matchContext.reset();
+}
+
+void TPerlRegEx::Compile() {
+    if (m_code) return;
+    if (m_regEx.isEmpty()) {
+        throw RegexError("TPerlRegEx.Compile() - Please specify a regular expression in RegEx first");
+    }
+    static thread_local CompileContextHolder context;
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_regEx.constData()),
+                                     static_cast<PCRE2_SIZE>(m_regEx.size()), compileOptions(m_options), &errorCode,
+                                     &errorOffset, context.p);
+    if (code == nullptr) {
+        const std::string message = "TPerlRegEx.Compile() - Error in regex at offset " + std::to_string(errorOffset) +
+                                    ": " + errorText(errorCode).toStdString();
+        throw RegexError(message);
+    }
+    m_code = std::make_unique<Code>(code);
+    // Without JIT support (or on a pattern the JIT refuses) the interpreter gives the same answers.
+    m_jit = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
+    m_count = 0;
+}
+
+void TPerlRegEx::ensureMatchContext() {
+    if (!m_matchData) {
+        pcre2_match_data* data = pcre2_match_data_create(kOffsetPairs, nullptr);
+        if (data == nullptr) throw std::bad_alloc();
+        m_matchData = std::make_unique<MatchData>(data);
+    }
+    if (m_matchContext && m_contextForJit == m_jit) return;
+    m_matchContext.reset();
+    m_contextForJit = m_jit;
+    pcre2_match_context* context = pcre2_match_context_create(nullptr);
+    if (context == nullptr) throw std::bad_alloc();
+    m_matchContext = std::make_unique<MatchContext>(context);
+    pcre2_set_match_limit(context, m_jit ? m_limits.jitMatchLimit : m_limits.matchLimit);
+    pcre2_set_depth_limit(context, m_limits.depthLimit);
+    pcre2_set_heap_limit(context, m_limits.heapLimitKiB);
+    if (!m_jitStack) {
+        if (pcre2_jit_stack* stack = pcre2_jit_stack_create(kJitStackStart, kJitStackMax, nullptr)) {
+            m_jitStack = std::make_unique<JitStack>(stack);
+        }
+    }
+    if (m_jitStack) pcre2_jit_stack_assign(context, nullptr, m_jitStack->p);
+}
+
+bool TPerlRegEx::Match() {
+    Compile();
+    m_count = 0;
+    if (m_subject.isEmpty()) return false;
+    ensureMatchContext();
+    const int rc = pcre2_match(m_code->p, reinterpret_cast<PCRE2_SPTR>(m_subject.data()),
+                               static_cast<PCRE2_SIZE>(m_subject.size()), 0, PCRE2_NOTEMPTY, m_matchData->p,
+                               m_matchContext->p);
+    if (rc == PCRE2_ERROR_NOMATCH) return false;
+    if (rc < 0) {
+        throw RegexError("TPerlRegEx.Match() - Error while matching: " + errorText(rc).toStdString());
+    }
+    // 0 means a match with more groups than offset pairs; like classic PCRE, that is no success.
+    if (rc == 0) return false;
+    const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_matchData->p);
+    m_count = rc;
+    m_matchStart = static_cast<qsizetype>(ovector[0]);
+    // A \K inside a lookaround could put the end before the start; never hand out a negative span.
+    m_matchEnd = std::max(m_matchStart, static_cast<qsizetype>(ovector[1]));
+    return true;
+}
+
+QByteArrayView TPerlRegEx::MatchedText() const {
+    if (m_count <= 0) return {};
+    return m_subject.sliced(m_matchStart, m_matchEnd - m_matchStart);
+}
+
+} // namespace wordhoard

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFlags>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+namespace wordhoard {
+
+// An invalid pattern, or a match that PCRE2 gave up on; what() is the message the user sees.
+class RegexError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The compile options of TPerlRegEx. The values are the classic PCRE option bits the dictionary
+// viewer has always used; each maps to its PCRE2 counterpart when the pattern is compiled.
+enum TPerlRegExOption : unsigned {
+    preCaseLess = 0x001,      // PCRE2_CASELESS
+    preMultiLine = 0x002,     // PCRE2_MULTILINE
+    preSingleLine = 0x004,    // PCRE2_DOTALL
+    preExtended = 0x008,      // PCRE2_EXTENDED
+    preAnchored = 0x010,      // PCRE2_ANCHORED
+    preDollarEndOnly = 0x020, // PCRE2_DOLLAR_ENDONLY
+    // Classic PCRE's EXTRA made an unknown escape such as "\y" an error instead of a literal 'y'.
+    // PCRE2 always treats unknown escapes as errors, so the flag is kept but needs no PCRE2 bit.
+    preExtra = 0x040,
+    preUnGreedy = 0x200, // PCRE2_UNGREEDY
+};
+Q_DECLARE_FLAGS(TPerlRegExOptions, TPerlRegExOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TPerlRegExOptions)
+
+// How far one match may go before PCRE2 gives up with an error instead of hanging the viewer.
+// Measured on '(a+)+b', '(a|a)+b', '(.*)*x' against 64 bytes that almost match: the JIT spends
+// 0.5 to 1.1 s on 500 million steps, the interpreter 0.2 s on 20 million.
+struct MatchLimits {
+    std::uint32_t jitMatchLimit = 500'000'000;
+    std::uint32_t matchLimit = 100'000'000; // when the pattern runs without JIT
+    std::uint32_t depthLimit = 1'000'000;
+    std::uint32_t heapLimitKiB = 256 * 1024;
+};
+
+// A regular expression over 8-bit text, PCRE2 underneath.
+//
+// The pattern is compiled on demand (at Compile or the first Match after it was set) with the
+// options and the process's character tables, and discarded whenever pattern or options change.
+// Patterns and subjects are bytes: no UTF mode. Errors are raised as RegexError:
+//   setRegEx("a("); Match()  throws "TPerlRegEx.Compile() - Error in regex at offset 2: missing closing parenthesis"
+class TPerlRegEx {
+public:
+    TPerlRegEx();
+    ~TPerlRegEx();
+    TPerlRegEx(const TPerlRegEx&) = delete;
+    TPerlRegEx& operator=(const TPerlRegEx&) = delete;
+
+    TPerlRegExOptions Options() const { return m_options; }
+    // A different set discards the compiled pattern; the same set changes nothing.
+    void setOptions(TPerlRegExOptions options);
+
+    const QByteArray& RegEx() const { return m_regEx; }
+    // Byte comparison with the stored pattern: an equal text keeps the compiled pattern.
+    void setRegEx(QByteArrayView pattern);
+
+    QByteArrayView Subject() const { return m_subject; }
+    // Not copied: the bytes must stay valid until the next setSubject or until the matched text
+    // of the last match has been read.
+    void setSubject(QByteArrayView subject) {
+        m_subject = subject;
+        m_count = 0;
+    }
+
+    void setMatchLimits(const MatchLimits& limits);
+
+    // Compiles the pattern now unless it is compiled already. Throws RegexError.
+    void Compile();
+    bool Compiled() const { return m_code != nullptr; }
+    // True when the compiled pattern runs as machine code.
+    bool usesJit() const { return m_jit; }
+
+    // Matches over the whole subject from its first byte; an empty match never counts.
+    // Compiles first when needed. An empty subject never matches. Throws RegexError when the
+    // pattern is invalid or PCRE2 stops with an error (a match or depth limit, ...): such an
+    // entry is neither a hit nor a miss.
+    bool Match();
+
+    // Of the last successful Match: the bytes of the whole match within the subject.
+    QByteArrayView MatchedText() const;
+    qsizetype MatchedOffset() const { return m_matchStart; }
+    // Capture groups set by the last successful match (the whole match not counted).
+    int GroupCount() const { return m_count - 1; }
+
+    // The bytes a caseless pattern byte matches besides itself, under the character tables every
+    // TPerlRegEx compiles with ('a' gives 'A'); nullopt when the tables' case pairs are not
+    // symmetric, in which case no caller should reason about caseless matches byte by byte.
+    static const std::optional<std::array<unsigned char, 256>>& otherCase();
+
+private:
+    struct Code;
+    struct MatchData;
+    struct MatchContext;
+    struct JitStack;
+
+    void discard();
+    void ensureMatchContext();
+
+    TPerlRegExOptions m_options;
+    QByteArray m_regEx;
+    QByteArrayView m_subject;
+    MatchLimits m_limits;
+
+    std::unique_ptr<Code> m_code;
+    bool m_jit = false;
+    std::unique_ptr<MatchData> m_matchData;
+    std::unique_ptr<JitStack> m_jitStack;
+    std::unique_ptr<MatchContext> m_matchContext;
+    bool m_contextForJit = false;
+
+    int m_count = 0;
+    qsizetype m_matchStart = 0;
+    qsizetype m_matchEnd = 0;
+};
+
+} // namespace wordhoard
