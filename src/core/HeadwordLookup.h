@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QCollator>
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace wordhoard {
+
+class EntryIndex;
+
+// What typing a text into the search field selects in the word list.
+struct LookupResult {
+    enum class Kind {
+        ClearSelection, // the text is empty: the selection goes, the entry shown stays
+        Line,           // select `line`
+        NoMatch,        // leave the selection as it is
+    };
+    Kind kind = Kind::NoMatch;
+    qsizetype line = -1;
+
+    bool operator==(const LookupResult&) const = default;
+};
+
+// The headword look-up: the first line, in list order, whose first N UTF-16 units (N = the
+// typed length; shorter lines can't match) compare equal to the typed text under the user's
+// locale, ignoring case ("æ" finds the first line beginning with "æ" or "Æ").
+//
+// Every line is compared in turn, as the plain rule says, with one exact short cut: a line whose
+// first N units are the very units of the line before it has the same answer as that line, which
+// was not equal (or the scan would have stopped). The word list is in dictionary order, so for
+// short texts almost every line is such a repeat; what the collator decides is never second-guessed.
+//
+// The lines are read at construction to note each one's length and how many units it shares
+// with the line before; `line(i)` is called again during look-ups and must give the same text.
+class HeadwordLookup {
+public:
+    using LineFn = std::function<QStringView(qsizetype)>;
+
+    HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale = QLocale());
+    // Over the headwords of an index, which must outlive the look-up and not change.
+    explicit HeadwordLookup(const EntryIndex& index, const QLocale& locale = QLocale());
+
+    LookupResult find(QStringView typed) const;
+
+    qsizetype count() const { return static_cast<qsizetype>(m_lengths.size()); }
+
+private:
+    LineFn m_line;
+    QCollator m_collator;
+    std::vector<std::int32_t> m_lengths;
+    // Units shared with the line before (0 for the first line).
+    std::vector<std::int32_t> m_sharedWithPrevious;
+};
+
+} // namespace wordhoard
