@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace wordhoard {
+
+// Style bits of one UTF-16 unit of a shown entry. A marked unit is drawn red (240, 0, 0) and
+// underlined; the bits add up, so bold italic is kStyleBold | kStyleItalic.
+enum EntryStyle : std::uint8_t { kStylePlain = 0, kStyleBold = 1, kStyleItalic = 2, kStyleMark = 4 };
+
+// One occurrence of the search field's text in the shown entry.
+struct MarkRange {
+    qsizetype pos = 0;
+    qsizetype len = 0;
+    friend bool operator==(const MarkRange&, const MarkRange&) = default;
+};
+
+// A stretch of units that share one style, for building a rich-text document in one go.
+struct StyleRun {
+    qsizetype start = 0;
+    qsizetype length = 0;
+    std::uint8_t style = kStylePlain;
+    friend bool operator==(const StyleRun&, const StyleRun&) = default;
+};
+
+// What the text pane shows for one entry: the text with its tags removed, one style byte per unit
+// of that text, and the marked occurrences from left to right.
+struct FormattedEntry {
+    QString text;
+    std::vector<std::uint8_t> styles;
+    std::vector<MarkRange> marks;
+};
+
+enum class TagPair { Bold, Italic };
+
+// Styles and removes every "<b>" ... "</b>" (or "<i>" ... "</i>") pair of `text` in the way the
+// text pane's find-and-delete does it, adding kStyleBold (kStyleItalic) to the units between:
+//   repeat: take the first opening tag (any letter case) that lies within positions 0..n-1 and
+//   delete it; the first closing tag at or after its position that ends by n closes the range;
+//   add the style to the range and delete the closing tag. No closing tag: nothing is styled.
+// Every pass searches from the start of the text again, so tags that a deletion joins together
+// count: "<<b>b>x</b>" gives "x", bold. "<b>a<b>b</b>c</b>" gives "abc", all bold.
+// The result equals the literal find-and-delete loop; it runs in about linear time.
+// `styles` holds one byte per unit of `text` and is updated alongside.
+void styleTagPairs(QString& text, std::vector<std::uint8_t>& styles, TagPair pair, qsizetype n);
+
+// The occurrences of `term` in `text`, ignoring letter case, left to right without overlap; each
+// one is looked for from the end of the previous one and must end within `n` units of that start.
+// An empty term marks nothing.
+std::vector<MarkRange> findMarks(QStringView text, QStringView term, qsizetype n);
+
+// The whole styling of TMainForm::Format on the decoded entry text: bold pairs over the whole text,
+// then italic pairs, then the marks of `mark` (pass an empty mark when the hit list is hidden).
+// `n` is the raw length of the entry, which bounds every search.
+//   u"<b>foo <i>bar</i></b>" gives "foo bar": "foo " bold, "bar" bold italic.
+FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark);
+
+// Consecutive units of equal style merged into runs that cover all of `styles`, plain ones included:
+// {1, 1, 0, 3} gives (0, 2, 1), (2, 1, 0), (3, 1, 3).
+std::vector<StyleRun> styleRuns(const std::vector<std::uint8_t>& styles);
+
+} // namespace wordhoard
