@@ -20,5 +20,9 @@ struct Invocation {
 
 // Each command reads the opened dictionary and writes to out; messages for the user go to stderr.
 int runHeadwords(const Invocation& inv, const TMapTextfile& text, Output& out);
+int runLookup(const Invocation& inv, const TMapTextfile& text, Output& out);
+int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out);
+int runEncode(const Invocation& inv, const TMapTextfile& text, Output& out);
+int runShow(const Invocation& inv, const TMapTextfile& text, Output& out);
 
 } // namespace wordhoard::cli

@@ -18,11 +18,16 @@ struct Command {
     int maxArgs;
     const char* usage;
     std::function<int(const Invocation&, const TMapTextfile&, Output&)> run;
+    bool needsText = true; // false: runs without opening the dictionary
 };
 
 const std::map<QString, Command>& commands() {
     static const std::map<QString, Command> table = {
         {QStringLiteral("headwords"), {0, 0, "headwords", runHeadwords}},
+        {QStringLiteral("lookup"), {1, 1, "lookup TEXT", runLookup}},
+        {QStringLiteral("search"), {1, 1, "search TERM", runSearch}},
+        {QStringLiteral("encode"), {1, 1, "encode TERM", runEncode, false}},
+        {QStringLiteral("show"), {1, 1, "show START", runShow}},
     };
     return table;
 }
@@ -42,13 +47,21 @@ int main(int argc, char** argv) {
     parser.setApplicationDescription(QStringLiteral(
         "Reads a Wordhoard dictionary text.\n\n"
         "Commands:\n"
-        "  headwords        every headword in file order: START<TAB>HEADWORD"));
+        "  headwords        every headword in file order: START<TAB>HEADWORD\n"
+        "  lookup TEXT      the word-list line typing TEXT selects: INDEX<TAB>START<TAB>HEADWORD\n"
+        "  search TERM      full-text search, the hit list in order: START<TAB>HEADWORD\n"
+        "  encode TERM      the two search patterns of TERM: entity<TAB>P1, letter<TAB>P2\n"
+        "  show START       the entry starting at START as the text pane shows it"));
     const QCommandLineOption dictOption(QStringLiteral("dict"), QStringLiteral("Dictionary text (default %1)."),
                                         QStringLiteral("FILE"), QStringLiteral("txt/WH-main_01.txt"));
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Write JSON Lines."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     parser.addOption(dictOption);
     parser.addOption(jsonOption);
+    const QCommandLineOption markOption(QStringLiteral("mark"),
+                                        QStringLiteral("show: mark TERM as the Search tab does (JSON \"marks\")."),
+                                        QStringLiteral("TERM"));
+    parser.addOption(markOption);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
                                  QStringLiteral("COMMAND [ARGS...]"));
 
@@ -70,10 +83,11 @@ int main(int argc, char** argv) {
     Invocation inv;
     inv.dictPath = parser.value(dictOption);
     inv.json = parser.isSet(jsonOption);
+    inv.mark = parser.value(markOption);
     inv.args = positional;
 
     TMapTextfile text;
-    if (text.Open(inv.dictPath, false) != 0) {
+    if (command.needsText && text.Open(inv.dictPath, false) != 0) {
         std::fprintf(stderr, "wordhoard-cli: cannot open the dictionary '%s': %s\n", qPrintable(inv.dictPath),
                      qPrintable(text.errorString()));
         return kUsageOrOpenError;
