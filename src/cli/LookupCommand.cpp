@@ -1,0 +1,24 @@
+#include "Commands.h"
+#include "EntryIndex.h"
+#include "HeadwordLookup.h"
+
+namespace wordhoard::cli {
+
+// The word-list line that typing TEXT selects: "INDEX<TAB>START<TAB>HEADWORD", compared under
+// the user's locale ignoring case. Exit 1 when no line begins with TEXT (or TEXT is empty).
+int runLookup(const Invocation& inv, const TMapTextfile& text, Output& out) {
+    const EntryIndex index = buildEntryIndex(text);
+    const HeadwordLookup lookup(index);
+    const LookupResult result = lookup.find(inv.args.at(0));
+    if (result.kind != LookupResult::Kind::Line) return kNothingFound;
+    const auto start = static_cast<long long>(index.offsets[static_cast<std::size_t>(result.line)]);
+    if (inv.json) {
+        out << "{\"index\":" << static_cast<long long>(result.line) << ",\"start\":" << start << ",\"headword\":";
+        out.json(index.headword(result.line)) << "}\n";
+    } else {
+        out << static_cast<long long>(result.line) << "\t" << start << "\t" << index.headword(result.line) << "\n";
+    }
+    return kOk;
+}
+
+} // namespace wordhoard::cli

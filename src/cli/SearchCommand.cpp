@@ -1,0 +1,40 @@
+#include "Commands.h"
+#include "FullTextSearch.h"
+
+#include <cstdio>
+
+namespace wordhoard::cli {
+
+namespace {
+
+// The message as the viewer's error box words it: "missing )" stays, a message ending in a
+// letter or digit gets a full stop.
+QString errorBoxWording(const QString& message) {
+    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
+    return message;
+}
+
+} // namespace
+
+// The hit list of a full-text search for TERM, both passes, in hit-list order:
+// "START<TAB>HEADWORD" per hit. Exit 1 when nothing is found; an invalid pattern (or a match
+// PCRE2 gives up on) prints the hits found before it, then the error, and exits 2.
+int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out) {
+    const SearchOutcome outcome = runFullTextSearch(text, inv.args.at(0));
+    for (const SearchHit& hit : outcome.hits) {
+        if (inv.json) {
+            out << "{\"start\":" << static_cast<long long>(hit.start) << ",\"headword\":";
+            out.json(hit.headword) << "}\n";
+        } else {
+            out << static_cast<long long>(hit.start) << "\t" << hit.headword << "\n";
+        }
+    }
+    out.flush();
+    if (outcome.error) {
+        std::fprintf(stderr, "%s\n", errorBoxWording(*outcome.error).toUtf8().constData());
+        return kUsageOrOpenError;
+    }
+    return outcome.hits.empty() ? kNothingFound : kOk;
+}
+
+} // namespace wordhoard::cli

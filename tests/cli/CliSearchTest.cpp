@@ -1,0 +1,153 @@
+#include "CliRunner.h"
+#include "FullTextSearch.h"
+#include "MapTextfile.h"
+#include "QtPrinters.h"
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using wordhoard::testing::cli;
+using wordhoard::testing::CliRun;
+using wordhoard::testing::TempDir;
+
+namespace {
+
+QString u(const char16_t* s) { return QString::fromUtf16(s); }
+
+const QByteArray kDict = "@wh_b0001\n"
+                         "#<b>&aelig;t</b> prep. at, hw&aelig;t-hwugu\n"
+                         "#<b>hw&aelig;t</b> interj. lo! f(a( x\n"
+                         "#<b>hw&aelig;t&eth;e</b> made-up; se cyning\n"
+                         "#<b>cyning</b> m. king, cyningas\n";
+
+// What the search command must print for `term`: the engine's own outcome, formatted.
+QString expectedOutput(const QString& dict, const QString& term, int* exitCode, QString* err) {
+    wordhoard::TMapTextfile text;
+    text.Open(dict, false);
+    const wordhoard::SearchOutcome o = wordhoard::runFullTextSearch(text, term);
+    QString out;
+    for (const auto& hit : o.hits) out += QString::number(hit.start) + u'\t' + hit.headword + u'\n';
+    *err = o.error ? *o.error + (o.error->back() > u'.' ? u"."_qs : QString()) + u'\n' : QString();
+    *exitCode = o.error ? 2 : (o.hits.empty() ? 1 : 0);
+    return out;
+}
+
+} // namespace
+
+TEST(CliSearch, PrintsTheHitListOfBothPassesInOrder) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict);
+    const CliRun r = cli({u"search"_qs, u"--dict"_qs, dict, u(u"hw\u00E6t?")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QString h0 = QString::number(kDict.indexOf("#<b>&aelig;t<") + 4);
+    const QString h1 = QString::number(kDict.indexOf("#<b>hw&aelig;t<") + 4);
+    const QString h2 = QString::number(kDict.indexOf("#<b>hw&aelig;t&eth;") + 4);
+    // Entity pass: only "hwætðe" has an entity right after hwæt. Letter pass: every entry with
+    // one more byte after it inside a word, "æt" through its "hw&aelig;t-hwugu" too.
+    EXPECT_EQ(r.out, h2 + u(u"\thw\u00E6t\u00F0e\n") + h0 + u(u"\t\u00E6t\n") + h1 + u(u"\thw\u00E6t\n") + h2 +
+                         u(u"\thw\u00E6t\u00F0e\n"));
+    EXPECT_TRUE(r.err.isEmpty());
+
+    // "se cyning" counts too: the first match in that entry is "cyning" alone.
+    const CliRun json = cli({u"search"_qs, u"--json"_qs, u"--dict"_qs, dict, u"cyning"_qs});
+    EXPECT_EQ(json.exitCode, 0);
+    const QStringList lines = json.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject last = QJsonDocument::fromJson(lines[1].toUtf8()).object();
+    EXPECT_EQ(last.value(u"start").toInt(), kDict.indexOf("#<b>cyning") + 4);
+    EXPECT_EQ(last.value(u"headword").toString(), u"cyning"_qs);
+
+    // A space between letters never gives a hit, even where the text has it.
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u"se cyning"_qs}).exitCode, 1);
+}
+
+TEST(CliSearch, InvalidPatternPrintsTheViewersMessageAndExitsTwo) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict);
+    const CliRun r = cli({u"search"_qs, u"--dict"_qs, dict, u"a("_qs});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.err, u"TPerlRegEx.Compile() - Error in regex at offset 2: missing closing parenthesis.\n"_qs);
+    // Where its text occurs nowhere, the pattern is never compiled: no hits, no error.
+    const CliRun absent = cli({u"search"_qs, u"--dict"_qs, dict, u"q("_qs});
+    EXPECT_EQ(absent.exitCode, 1);
+    EXPECT_TRUE(absent.err.isEmpty());
+}
+
+TEST(CliSearch, RunawayPatternsEndInAnErrorAfterTheEarlierHits) {
+    TempDir dir;
+    const QByteArray run = QByteArray("a").repeated(5000);
+    const QString dict =
+        dir.write("d.txt", "#<b>one</b> (a|a)+&x;b aa&x;b#<b>two</b> (a|a)+xb " + run + "!!b" +
+                               "#<b>three</b> (a+)+b " + run + "!!b#<b>four</b> (q " + run + "\nx\n");
+    QElapsedTimer timer;
+    timer.start();
+    // The entity pass finds "one"; the letter pass then backtracks without end in "two".
+    const CliRun twoPasses = cli({u"search"_qs, u"--dict"_qs, dict, u"(a|a)+?b"_qs});
+    EXPECT_EQ(twoPasses.exitCode, 2);
+    EXPECT_EQ(twoPasses.out, u"4\tone\n"_qs);
+    EXPECT_TRUE(twoPasses.err.startsWith(u"TPerlRegEx.Match() - Error while matching: "_qs)) << twoPasses.err.toStdString();
+    for (const QString& term : {u"(a+)+b"_qs, u"(.*)*x"_qs}) {
+        const CliRun r = cli({u"search"_qs, u"--dict"_qs, dict, term});
+        EXPECT_EQ(r.exitCode, 2) << term.toStdString();
+        EXPECT_TRUE(r.err.startsWith(u"TPerlRegEx.Match() - Error while matching: "_qs)) << r.err.toStdString();
+    }
+    EXPECT_LT(timer.elapsed(), 60000); // bounded, never a hang
+}
+
+TEST(CliSearch, AwkwardTermsGiveExactlyWhatTheEngineGives) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict + "#<b>x</b> " + QByteArray("ab").repeated(5000) + "\n");
+    QStringList terms = {u""_qs, u"?"_qs, u(u"\u0434\u0430"), u(u"\u4E2D"), u(u"\U0001F600"), u"hw t"_qs,
+                         QString(u"ab"_qs).repeated(5000), QString(u"z"_qs).repeated(10000)};
+    const QString base = u(u"hw\u00E6t");
+    for (const QChar special : u"*.(\\[") {
+        for (qsizetype at = 0; at <= base.size(); ++at) terms << QString(base).insert(at, special);
+    }
+    for (const QString& term : terms) {
+        int exitCode = -1;
+        QString err;
+        const QString out = expectedOutput(dict, term, &exitCode, &err);
+        const CliRun r = cli({u"search"_qs, u"--dict"_qs, dict, u"--"_qs, term});
+        EXPECT_EQ(r.exitCode, exitCode) << term.left(20).toStdString();
+        EXPECT_EQ(r.out, out) << term.left(20).toStdString();
+        EXPECT_EQ(r.err, err) << term.left(20).toStdString();
+    }
+    // Spot checks of what the engine gives for a few of them.
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u""_qs}).exitCode, 1);
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u(u"\u0434\u0430")}).exitCode, 1);
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, QString(u"ab"_qs).repeated(5000)}).out,
+              QString::number(kDict.size() + 4) + u"\tx\n"_qs);
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u"?"_qs}).out.count(u'\n'), 3 + 5); // entries with an entity, then every entry
+}
+
+TEST(CliLookup, PrintsIndexStartAndHeadwordOfTheSelectedLine) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict);
+    const CliRun r = cli({u"lookup"_qs, u"--dict"_qs, dict, u"HW"_qs});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, u(u"1\t") + QString::number(kDict.indexOf("#<b>hw&aelig;t<") + 4) + u(u"\thw\u00E6t\n"));
+    const CliRun json = cli({u"lookup"_qs, u"--json"_qs, u"--dict"_qs, dict, u(u"\u00C6")});
+    const QJsonObject line = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(line.value(u"index").toInt(), 0);
+    EXPECT_EQ(line.value(u"headword").toString(), u(u"\u00E6t"));
+    EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u"zz"_qs}).exitCode, 1);
+    EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u""_qs}).exitCode, 1);
+    EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u"cyningas-and-more"_qs}).exitCode, 1);
+}
+
+TEST(CliEncode, PrintsBothPatternsWithoutNeedingADictionary) {
+    TempDir dir;
+    const CliRun r = cli({u"encode"_qs, u(u"hw\u00E6t?")}, dir.path("."));
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, u"entity\thw&aelig;t&.*;\nletter\thw&aelig;t.\n"_qs);
+    const CliRun json = cli({u"encode"_qs, u"--json"_qs, u(u"\u0101\"")}, dir.path("."));
+    const QJsonObject line = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(line.value(u"entity").toString(), u"&a-long;&quot;"_qs);
+    EXPECT_EQ(line.value(u"letter").toString(), u"&a-long;&quot;"_qs);
+    EXPECT_EQ(cli({u"encode"_qs}).exitCode, 2);
+}
