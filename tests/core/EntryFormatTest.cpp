@@ -1,6 +1,10 @@
 #include "EntityDecoding.h"
+#include "EntryDisplay.h"
 #include "EntryFormat.h"
+#include "EntryIndex.h"
+#include "MapTextfile.h"
 #include "QtPrinters.h"
+#include "TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -207,4 +211,23 @@ TEST(EntryFormat, EqualsTheLiteralFindAndDeleteOnRandomSoups) {
         }
     }
     EXPECT_EQ(compared, 24000);
+}
+
+// Every entry of the bundled sample dictionary, with a term marked as the hit list does.
+TEST(EntryFormat, EqualsTheLiteralFindAndDeleteOnTheSampleDictionary) {
+    TMapTextfile text;
+    ASSERT_EQ(text.Open(wordhoard::testing::sourceDir() + u"/data/sample/txt/WH-main_01.txt"_qs, false), 0);
+    const EntryIndex index = buildEntryIndex(text);
+    ASSERT_GT(index.size(), 100);
+    for (const std::int32_t start : index.offsets) {
+        const std::int32_t from = start - 4;
+        const std::int32_t to = entryLastByte(text, start);
+        const QString decoded = decodeEntities(entryBuffer(text, from, to));
+        const FormattedEntry fast = displayEntry(text, start, u"an").formatted;
+        const FormattedEntry slow = literalFormat(decoded, to - from, u"an"_qs);
+        ASSERT_EQ(fast.text, slow.text) << start;
+        ASSERT_EQ(letters(fast.styles), letters(slow.styles)) << start;
+        ASSERT_EQ(fast.marks, slow.marks) << start;
+        ASSERT_FALSE(fast.text.contains(u"<b>", Qt::CaseInsensitive)) << start;
+    }
 }
