@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+namespace wordhoard {
+
+// A picture bundled into the program (":/art/..."). JPEG pictures go through the same libjpeg
+// decoder as the page images; a missing or damaged one gives a null image, never an error box
+// during start-up.
+QImage bundledPicture(const QString& resource);
+
+} // namespace wordhoard

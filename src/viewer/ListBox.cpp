@@ -1,0 +1,73 @@
+#include "ListBox.h"
+
+#include <QMouseEvent>
+#include <QStyledItemDelegate>
+
+namespace wordhoard {
+
+namespace {
+
+constexpr int kItemHeight = 21;
+constexpr int kScrollWidth = 400; // the horizontal extent a reader can scroll to
+
+class FixedLineDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
+        return {kScrollWidth, kItemHeight};
+    }
+};
+
+} // namespace
+
+ListBox::ListBox(QWidget* parent) : QListView(parent) {
+    setUniformItemSizes(true);
+    setItemDelegate(new FixedLineDelegate(this));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+int ListBox::selectedRow() const {
+    const QModelIndexList rows = selectionModel() ? selectionModel()->selectedRows() : QModelIndexList{};
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ListBox::selectRow(int row) {
+    if (!model() || !selectionModel()) return;
+    if (row < 0 || row >= model()->rowCount()) {
+        selectionModel()->clearSelection();
+        return;
+    }
+    const QModelIndex index = model()->index(row, 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+}
+
+void ListBox::scrollRowToTop(int row) {
+    if (!model() || row < 0 || row >= model()->rowCount()) return;
+    scrollTo(model()->index(row, 0), QAbstractItemView::PositionAtTop);
+}
+
+template <typename Base> void ListBox::watch(Base&& base) {
+    const int before = selectedRow();
+    base();
+    if (selectedRow() != before) emit userSelected();
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = selectedRow();
+    QListView::mousePressEvent(event);
+    // A click on a line shows it, also when it was selected already.
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    if (selectedRow() != before || (hit.isValid() && event->button() == Qt::LeftButton)) emit userSelected();
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent* event) {
+    watch([&] { QListView::mouseMoveEvent(event); });
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    watch([&] { QListView::keyPressEvent(event); });
+}
+
+} // namespace wordhoard

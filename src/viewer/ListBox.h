@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QListView>
+
+namespace wordhoard {
+
+// A list of uniform 21-pixel lines that tells a selection made by the reader (mouse or keyboard
+// inside the list) apart from one made by code: only the first raises userSelected().
+class ListBox : public QListView {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget* parent = nullptr);
+
+    int selectedRow() const; // -1 when no line is selected
+    // Selects `row` from code: no userSelected(). -1 clears the selection.
+    void selectRow(int row);
+    // Makes `row` the top line.
+    void scrollRowToTop(int row);
+
+signals:
+    void userSelected();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    template <typename Base> void watch(Base&& base);
+};
+
+} // namespace wordhoard

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "EntryIndex.h"
+#include "MapTextfile.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace wordhoard {
+
+// The state that the main window's handlers share, kept together beside the window rather than
+// inside it: start-up creates one and hands it to TMainForm, tests make their own.
+struct MainUnit {
+    // The one dictionary text, mapped by LoadFile for the whole run.
+    std::unique_ptr<TMapTextfile> text;
+    // Element i is the start of entry i and belongs to line i of the word list; the headwords
+    // (decoded) live beside the offsets.
+    EntryIndex EntryOffsets;
+    // Element k is the start of the entry on line k of the hit list.
+    std::vector<std::int32_t> HitOffsets;
+    // The raw text of the entry shown, one unit per byte, before entity decoding.
+    QString EntryBuffer;
+    // The result of the last Ligatures call; callers copy it at once.
+    QString DecodedText;
+    // The page name of the last page-image request.
+    QByteArray LastImage;
+};
+
+} // namespace wordhoard

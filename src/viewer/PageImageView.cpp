@@ -1,0 +1,67 @@
+#include "PageImageView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include <exception>
+
+namespace wordhoard {
+
+PageImageView::PageImageView(QWidget* parent) : QWidget(parent) {
+    resize(634, 373);
+}
+
+PageImageView::~PageImageView() = default;
+
+void PageImageView::setStretch(bool on) {
+    m_stretch = on;
+    update();
+}
+
+void PageImageView::setAutoSize(bool on) {
+    m_autoSize = on;
+    applyAutoSize();
+}
+
+void PageImageView::setPicture(std::unique_ptr<PagePicture> picture) {
+    m_picture = std::move(picture);
+    applyAutoSize();
+    update();
+}
+
+void PageImageView::applyAutoSize() {
+    if (m_autoSize && m_picture) resize(m_picture->size());
+}
+
+QSize PageImageView::sizeHint() const {
+    return m_picture ? m_picture->size() : QSize(634, 373);
+}
+
+void PageImageView::paintEvent(QPaintEvent*) {
+    if (!m_picture) return;
+    const QImage* image = nullptr;
+    try {
+        image = &m_picture->pixels();
+    } catch (const std::exception& e) {
+        // Reported after the paint, never from inside it; the picture keeps what was decoded.
+        const QString message = QString::fromUtf8(e.what());
+        QTimer::singleShot(0, this, [this, message] { emit decodeFailed(message); });
+        image = &m_picture->pixels();
+    }
+    if (image->isNull()) return;
+    QPainter painter(this);
+    if (m_stretch) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), *image);
+    } else {
+        painter.drawImage(QPoint(0, 0), *image);
+    }
+}
+
+void PageImageView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    QWidget::mousePressEvent(event);
+}
+
+} // namespace wordhoard

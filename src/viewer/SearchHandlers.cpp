@@ -1,0 +1,110 @@
+// Search: the headword look-up while typing, and the full-text search into the hit list.
+#include "MainForm.h"
+
+#include "FullTextSearch.h"
+#include "HeadwordLookup.h"
+#include "ListBox.h"
+#include "ListModels.h"
+#include "SearchTerm.h"
+
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTabWidget>
+
+namespace wordhoard {
+
+// Shows a modal progress dialog with Cancel once a search request has run for a moment.
+class TMainForm::SearchProgressGate {
+public:
+    SearchProgressGate(QWidget* owner, std::int64_t total) : m_owner(owner), m_total(std::max<std::int64_t>(total, 1)) {
+        m_clock.start();
+    }
+
+    // False once the reader has pressed Cancel.
+    bool update(std::int64_t scanned) {
+        if (!m_dialog) {
+            if (m_clock.elapsed() < kShowAfterMs) return true;
+            m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching the dictionary..."),
+                                                         QStringLiteral("Cancel"), 0, kSteps, m_owner);
+            m_dialog->setWindowTitle(QStringLiteral("Wordhoard"));
+            m_dialog->setWindowModality(Qt::WindowModal);
+            m_dialog->setMinimumDuration(0);
+        }
+        // A modal progress dialog lets the events through that repaint it and press Cancel.
+        m_dialog->setValue(static_cast<int>(std::min<std::int64_t>(scanned * kSteps / m_total, kSteps - 1)));
+        return !m_dialog->wasCanceled();
+    }
+
+    std::int64_t total() const { return m_total; }
+
+private:
+    static constexpr int kShowAfterMs = 300;
+    static constexpr int kSteps = 1000;
+    QWidget* m_owner;
+    std::int64_t m_total;
+    QElapsedTimer m_clock;
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
+
+void TMainForm::TntButton1Click() { ProcesSearch(TntEdit1->text()); }
+
+void TMainForm::TntEdit1Change() { Select(TntEdit1->text()); }
+
+void TMainForm::ProcesSearch(const QString& term) {
+    const SearchPatterns patterns = encodeSearchTerm(term);
+    hitListModel->clear();
+    m_unit.HitOffsets.clear();
+    const std::int64_t passes = patterns.needsSecondPass() ? 2 : 1;
+    SearchProgressGate gate(this, passes * (m_unit.text ? m_unit.text->size() : 0));
+    m_progress = &gate;
+    m_scannedBefore = 0;
+    const auto done = qScopeGuard([this] { m_progress = nullptr; });
+    Search(patterns.entityWildcard);
+    if (patterns.needsSecondPass()) Search(patterns.letterWildcard);
+}
+
+void TMainForm::Search(const QString& pattern) {
+    // The Search page comes to the front at the start of every pass, hits or not.
+    PageControl1->setCurrentIndex(1);
+    if (!m_unit.text) return;
+
+    SearchOutcome outcome;
+    SearchProgress progress;
+    if (m_progress) progress = [this](std::int64_t scanned, std::int64_t) { return m_progress->update(scanned); };
+    searchPass(*m_unit.text, pattern, *PerlRegEx1, *m_spaceTest, outcome, progress, m_scannedBefore,
+               m_progress ? m_progress->total() : -1);
+    m_scannedBefore += m_unit.text->size();
+
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(outcome.hits.size()));
+    for (SearchHit& hit : outcome.hits) {
+        m_unit.HitOffsets.push_back(hit.start);
+        lines << std::move(hit.headword);
+    }
+    hitListModel->append(lines);
+    // An error or a cancel ends the whole request; the hits found so far stay.
+    if (outcome.error) throw RegexError(outcome.error->toStdString());
+    if (outcome.cancelled) throw RequestCancelled{};
+}
+
+void TMainForm::Select(const QString& typed) {
+    // Only the word list follows the typing; while the Search page is in front nothing moves.
+    if (TntListBox1->isHidden() || !m_lookup) return;
+    const LookupResult found = m_lookup->find(typed);
+    switch (found.kind) {
+    case LookupResult::Kind::NoMatch:
+        return;
+    case LookupResult::Kind::ClearSelection:
+        TntListBox1->selectRow(-1);
+        break;
+    case LookupResult::Kind::Line:
+        TntListBox1->scrollRowToTop(static_cast<int>(found.line));
+        TntListBox1->selectRow(static_cast<int>(found.line));
+        break;
+    }
+    TntListBox1Click();
+}
+
+} // namespace wordhoard

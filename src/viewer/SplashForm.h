@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace wordhoard {
+
+// The window shown while the dictionary loads: frameless, on top, translucent, fixed content.
+class TSplashForm : public QWidget {
+    Q_OBJECT
+public:
+    explicit TSplashForm(QWidget* parent = nullptr);
+
+    // Shows the window centred on the screen and paints it at once (the event loop isn't running
+    // yet during start-up).
+    void showAndPaint();
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Version = nullptr;
+    QLabel* Comments = nullptr;
+    QLabel* CreditLabel = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label5 = nullptr;
+};
+
+} // namespace wordhoard
