@@ -35,6 +35,8 @@ struct JpegSession {
     bool stopOnCorruptData = false;
     // Whether running out of bytes is a fault by itself (see isCorruptData).
     bool endOfFileIsFault = false;
+    // Rows handed out complete so far; the rest is whitened after a fault.
+    JDIMENSION rowsDone = 0;
     int faultCode = 0;
     char faultText[JMSG_LENGTH_MAX];
 };
@@ -142,6 +144,7 @@ bool guardedDecode(JpegSession* s, const DecodeTarget* t) {
                 cmykToRgb(rows[i], t->firstRow + (first + i) * t->stride, info.output_width, t->adobeInverted);
             }
         }
+        s->rowsDone = first + got;
     }
     // jpeg_finish_decompress is left out on purpose: every row is there, and whatever follows the
     // last scan (a missing EOI, trailing bytes) cannot change the picture.
@@ -192,7 +195,10 @@ std::optional<JpegFault> JpegDecompressor::readHeader(JpegHeader& header) {
 
 std::optional<JpegFault> JpegDecompressor::decodeInto(QImage& image) {
     JpegHeader header;
-    if (auto fault = readHeader(header)) return fault;
+    if (auto fault = readHeader(header)) {
+        whiten(image, 0);
+        return fault;
+    }
 
     JpegSession& s = *m_session;
     jpeg_decompress_struct& info = s.info;
@@ -217,24 +223,41 @@ std::optional<JpegFault> JpegDecompressor::decodeInto(QImage& image) {
     s.stopOnCorruptData = false;
 
     if (header.greyscale) {
-        // The colour map exists once decoding has started; a fault before that leaves the
-        // quantizer's own evenly spaced levels: level j is (255 j + 117) / 235.
+        // The colour map exists once decoding has started; before that, whiten() sets the
+        // quantizer's own levels.
         QList<QRgb> table;
-        if (info.colormap != nullptr && info.actual_number_of_colors > 0) {
-            for (int i = 0; i < info.actual_number_of_colors; ++i) {
-                const int v = info.colormap[0][i];
-                table.append(qRgb(v, v, v));
-            }
-        } else {
+        for (int i = 0; info.colormap != nullptr && i < info.actual_number_of_colors; ++i) {
+            const int v = info.colormap[0][i];
+            table.append(qRgb(v, v, v));
+        }
+        image.setColorTable(table);
+    }
+    if (done) return std::nullopt;
+    whiten(image, static_cast<int>(s.rowsDone));
+    return faultOf(s);
+}
+
+void whiten(QImage& image, int fromRow) {
+    if (fromRow >= image.height()) return;
+    int white = 0xFF; // every byte of an RGB row
+    if (image.format() == QImage::Format_Indexed8) {
+        if (image.colorCount() == 0) {
+            // libjpeg's evenly spaced levels: level j of 236 is (255 j + 117) / 235.
+            QList<QRgb> table;
             for (int j = 0; j < kGreyLevels; ++j) {
                 const int v = (255 * j + (kGreyLevels - 1) / 2) / (kGreyLevels - 1);
                 table.append(qRgb(v, v, v));
             }
+            image.setColorTable(table);
         }
-        image.setColorTable(table);
+        const QList<QRgb> table = image.colorTable();
+        white = static_cast<int>(std::max_element(table.begin(), table.end(), [](QRgb a, QRgb b) {
+                                     return qGray(a) < qGray(b);
+                                 }) - table.begin());
     }
-    if (!done) return faultOf(s);
-    return std::nullopt;
+    for (int y = std::max(fromRow, 0); y < image.height(); ++y) {
+        std::memset(image.scanLine(y), white, static_cast<std::size_t>(image.bytesPerLine()));
+    }
 }
 
 std::string JpegDecompressor::messageTemplate(int code) const {

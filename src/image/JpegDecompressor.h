@@ -46,7 +46,8 @@ public:
 
     // Decodes the whole picture into `image`, which the caller made from readHeader's header:
     // Format_Indexed8 for greyscale (its colour table is set here), Format_RGB888 otherwise.
-    // Stops at the first error or corrupt-data warning, leaving the rows decoded before it.
+    // Stops at the first error or corrupt-data warning, keeping the rows decoded before it and
+    // whitening the others.
     std::optional<JpegFault> decodeInto(QImage& image);
 
     // A message text from libjpeg's own table ("Maximum supported image dimension is %u pixels").
@@ -56,5 +57,9 @@ private:
     std::unique_ptr<JpegSession> m_session;
     QByteArrayView m_data;
 };
+
+// Paints rows fromRow.. of a picture being decoded white (the brightest grey of an indexed
+// picture, giving it libjpeg's grey levels when it has no colours yet).
+void whiten(QImage& image, int fromRow);
 
 } // namespace wordhoard::detail

@@ -1,3 +1,4 @@
+#include "JpegDecompressor.h"
 #include "JpegPicture.h"
 #include "JpegWriter.h"
 #include "QtPrinters.h"
@@ -227,6 +228,20 @@ TEST(JpegPicture, FromFileReadsTheWholeFileOrSaysWhyNot) {
     QFile huge(dir.write("huge.jpg", bytes));
     ASSERT_TRUE(huge.resize(JpegPicture::kMaxFileBytes + 1));
     EXPECT_THROW(JpegPicture::fromFile(huge.fileName()), JpegError);
+}
+
+TEST(JpegPicture, UndecodedRowsAreWhitened) {
+    QImage grey(4, 3, QImage::Format_Indexed8); // no colours yet: a fault before libjpeg made its map
+    detail::whiten(grey, 0);
+    EXPECT_EQ(grey.colorCount(), 236);
+    EXPECT_EQ(grey.color(118), qRgb(128, 128, 128)); // (255 * 118 + 117) / 235
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(grey.pixel(3, y), qRgb(255, 255, 255));
+
+    QImage colour(4, 3, QImage::Format_RGB888);
+    colour.fill(Qt::black);
+    detail::whiten(colour, 2);
+    EXPECT_EQ(colour.pixel(3, 1), qRgb(0, 0, 0));
+    EXPECT_EQ(colour.pixel(3, 2), qRgb(255, 255, 255));
 }
 
 TEST(JpegWriter, RestartMarkersAndEmptyPictures) {
