@@ -2,14 +2,43 @@
 
 #include <QString>
 
+#include <charconv>
+
 namespace wordhoard::cli {
 
 namespace {
 constexpr qsizetype kFlushAt = 1 << 16;
+
+// Encodes straight into the buffer: a headword listing calls this twice per line, and a temporary
+// QByteArray per call cost more than the encoding. Text holding a surrogate goes through Qt, so
+// pairs and unpaired halves come out exactly as QString::toUtf8 writes them.
+void appendUtf8(QByteArray& out, QStringView text) {
+    const qsizetype at = out.size();
+    out.resize(at + 3 * text.size());
+    auto* dst = reinterpret_cast<unsigned char*>(out.data()) + at;
+    for (const QChar ch : text) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80) {
+            *dst++ = static_cast<unsigned char>(u);
+        } else if (u < 0x800) {
+            *dst++ = static_cast<unsigned char>(0xC0 | (u >> 6));
+            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
+        } else if (u >= 0xD800 && u <= 0xDFFF) {
+            out.resize(at);
+            out.append(text.toUtf8());
+            return;
+        } else {
+            *dst++ = static_cast<unsigned char>(0xE0 | (u >> 12));
+            *dst++ = static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F));
+            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
+        }
+    }
+    out.resize(reinterpret_cast<char*>(dst) - out.data());
 }
+} // namespace
 
 Output& Output::operator<<(QStringView text) {
-    m_buffer.append(text.toUtf8());
+    appendUtf8(m_buffer, text);
     maybeFlush();
     return *this;
 }
@@ -21,7 +50,9 @@ Output& Output::operator<<(const char* text) {
 }
 
 Output& Output::operator<<(long long number) {
-    m_buffer.append(QByteArray::number(number));
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+    m_buffer.append(digits, end - digits);
     maybeFlush();
     return *this;
 }
@@ -61,7 +92,7 @@ void Output::flush() {
     if (m_buffer.isEmpty()) return;
     std::fwrite(m_buffer.constData(), 1, static_cast<std::size_t>(m_buffer.size()), m_stream);
     std::fflush(m_stream);
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps the capacity for the next block
 }
 
 } // namespace wordhoard::cli

@@ -1,0 +1,98 @@
+// The CLI's output buffer encodes UTF-16 to UTF-8 and numbers to digits by hand; Qt's own
+// conversions are the reference.
+#include "Output.h"
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+#include <QString>
+
+#include <cstdio>
+#include <limits>
+#include <memory>
+
+using wordhoard::cli::Output;
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+// Runs `write` against an Output over a temporary file and returns every byte that reached it.
+template <typename Write>
+QByteArray captured(Write write) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::tmpfile());
+    if (!file) throw std::runtime_error("tmpfile failed");
+    {
+        Output out(file.get());
+        write(out);
+    }
+    std::rewind(file.get());
+    QByteArray all;
+    char block[4096];
+    std::size_t n;
+    while ((n = std::fread(block, 1, sizeof block, file.get())) > 0) all.append(block, static_cast<qsizetype>(n));
+    return all;
+}
+
+// Units from every UTF-8 length class, surrogate halves included, so the fast path and the
+// fall-back through Qt both get exercised.
+char16_t randomUnit(QRandomGenerator& rng) {
+    switch (rng.bounded(6)) {
+    case 0: return static_cast<char16_t>(rng.bounded(0x80));
+    case 1: return static_cast<char16_t>(0x80 + rng.bounded(0x780));
+    case 2: return static_cast<char16_t>(0x800 + rng.bounded(0xD000));
+    case 3: return static_cast<char16_t>(0xE000 + rng.bounded(0x2000));
+    case 4: return static_cast<char16_t>(0xD800 + rng.bounded(0x400)); // high half
+    default: return static_cast<char16_t>(0xDC00 + rng.bounded(0x400)); // low half
+    }
+}
+
+} // namespace
+
+TEST(CliOutput, TextComesOutAsQtEncodesIt) {
+    // "æt", "ἀ", "€", a surrogate pair, and each half alone.
+    const QString samples[] = {
+        u""_qs, u"plain ascii"_qs, QString::fromUtf16(u"\u00E6t \u0101 \u021D"), QString::fromUtf16(u"\u1F00\u20AC\uFFFF"),
+        QString::fromUtf16(u"a\U0001F600b"), QString(QChar(0xD800)), QString(QChar(0xDC00)) + u"x"_qs,
+        QString::fromUtf16(u"\u007F\u0080\u07FF\u0800"),
+    };
+    for (const QString& s : samples) {
+        EXPECT_EQ(captured([&](Output& out) { out << QStringView(s); }), s.toUtf8()) << s.toStdString();
+    }
+}
+
+TEST(CliOutput, RandomTextMatchesQtAcrossManyFlushes) {
+    QRandomGenerator rng(20240611);
+    QByteArray expected;
+    QList<QString> pieces;
+    for (int i = 0; i < 20000; ++i) {
+        QString s;
+        const int len = static_cast<int>(rng.bounded(12));
+        for (int j = 0; j < len; ++j) s.append(QChar(randomUnit(rng)));
+        expected.append(s.toUtf8());
+        pieces.append(s);
+    }
+    // Well over the 64 KiB block, so bytes must survive the buffer being written and reused.
+    ASSERT_GT(expected.size(), 1 << 17);
+    const QByteArray got = captured([&](Output& out) {
+        for (const QString& s : pieces) out << QStringView(s);
+    });
+    ASSERT_EQ(got.size(), expected.size());
+    EXPECT_TRUE(got == expected);
+}
+
+TEST(CliOutput, NumbersAndMixedPiecesKeepTheirOrder) {
+    const long long numbers[] = {0, 7, -1, 4096, 2147483647LL, std::numeric_limits<long long>::max(),
+                                 std::numeric_limits<long long>::min()};
+    QByteArray expected;
+    const QByteArray got = captured([&](Output& out) {
+        for (const long long n : numbers) {
+            out << n << "\t" << QStringView(u"\u00FE") << "\n";
+            expected.append(QByteArray::number(n)).append("\t\xC3\xBE\n");
+        }
+    });
+    EXPECT_EQ(got, expected);
+}
