@@ -1,0 +1,136 @@
+#include "ViewerFixture.h"
+
+#include "ListBox.h"
+#include "ListModels.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace wordhoard;
+using wordhoard::testing::ViewerTest;
+
+namespace {
+
+const QByteArray kDictionary = "@wh_b0001\r\n"
+                               "#<b>&AElig;cer</b> field\r\n"
+                               "#<b>&aelig;t</b> <i>prep.</i> at\r\n"
+                               "#<b>cyning</b> king; se cyning the king\r\n"
+                               "@wh_b0002\r\n"
+                               "#<b>hw&aelig;t</b> what, hw&aelig;t&thorn; and hw&aelig;te\r\n"
+                               "#<b>Cyne</b> royal\r\n";
+
+class SearchTest : public ViewerTest {
+protected:
+    QStringList hitLines() const {
+        QStringList out;
+        for (int i = 0; i < form->hitListModel->rowCount(); ++i) out << form->hitListModel->line(i);
+        return out;
+    }
+    void type(const QString& text) {
+        form->TntEdit1->setFocus();
+        QTest::keyClicks(form->TntEdit1, text);
+    }
+};
+
+} // namespace
+
+TEST_F(SearchTest, TypingSelectsTheFirstHeadwordBeginningWithTheTextIgnoringCase) {
+    start(kDictionary);
+    type(QString(QChar(0x00E6))); // æ finds "Æcer" first: case doesn't count
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 0);
+    EXPECT_TRUE(paneText().startsWith(QString::fromUtf16(u"\u00C6cer")));
+    type(u"t"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 1);
+    type(u"zzzz"_qs); // no line begins so: the selection and the entry stay
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 1);
+    EXPECT_TRUE(paneText().startsWith(QString::fromUtf16(u"\u00E6t")));
+    form->TntEdit1->clear(); // empty text: no line selected, the entry shown stays
+    EXPECT_EQ(form->TntListBox1->selectedRow(), -1);
+    EXPECT_TRUE(paneText().startsWith(QString::fromUtf16(u"\u00E6t")));
+    type(u"CY"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 2);
+}
+
+TEST_F(SearchTest, TypingWhileTheSearchPageIsInFrontLeavesTheWordListAlone) {
+    start(kDictionary);
+    form->PageControl1->setCurrentIndex(1);
+    type(u"cy"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), -1);
+    form->PageControl1->setCurrentIndex(0); // coming back doesn't look up by itself
+    EXPECT_EQ(form->TntListBox1->selectedRow(), -1);
+}
+
+TEST_F(SearchTest, EnterAndFulltextFillTheHitListOnTheSearchPage) {
+    start(kDictionary);
+    form->TntEdit1->setText(u"king"_qs);
+    pressKeyInSearchField(Qt::Key_Return);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
+    EXPECT_FALSE(form->TntListBox2->isHidden());
+    EXPECT_EQ(hitLines(), QStringList{u"cyning"_qs});
+    const auto byEnter = unit.HitOffsets;
+
+    form->PageControl1->setCurrentIndex(0);
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
+    EXPECT_EQ(unit.HitOffsets, byEnter);
+    EXPECT_EQ(hitLines(), QStringList{u"cyning"_qs});
+}
+
+TEST_F(SearchTest, AWildcardTermRunsTwoPassesAndEachLineShowsItsEntry) {
+    start(kDictionary);
+    // "hwæt?": the entity pass finds "hw&aelig;t&thorn;", the letter pass "hw&aelig;te".
+    form->TntEdit1->setText(QString::fromUtf16(u"hw\u00E6t?"));
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    const QString hwaet = QString::fromUtf16(u"hw\u00E6t");
+    EXPECT_EQ(hitLines(), (QStringList{hwaet, hwaet}));
+    ASSERT_EQ(unit.HitOffsets.size(), 2u);
+    EXPECT_EQ(unit.HitOffsets[0], unit.HitOffsets[1]);
+    clickLine(form->TntListBox2, 1);
+    EXPECT_TRUE(paneText().startsWith(hwaet + u" what"_qs));
+    EXPECT_EQ(form->statusPanelText(1), u"wh_b0002"_qs);
+}
+
+TEST_F(SearchTest, ATermIsMarkedInTheEntryOnlyWhileTheHitListIsActive) {
+    start(kDictionary);
+    form->TntEdit1->setText(u"king"_qs);
+    pressKeyInSearchField(Qt::Key_Return);
+    clickLine(form->TntListBox2, 0);
+    // "cyning king; se cyning the king": both "king"s are red and underlined.
+    // The entry runs to the next '#', so the page marker after it is shown too.
+    EXPECT_EQ(paneStyles(), u"bbbbbb.!!!!"_qs + QString(16, u'.') + u"!!!!\n.........\n"_qs);
+    form->PageControl1->setCurrentIndex(0);
+    clickLine(form->TntListBox1, 2);
+    EXPECT_EQ(paneStyles(), u"bbbbbb"_qs + QString(25, u'.') + u"\n.........\n"_qs);
+}
+
+TEST_F(SearchTest, AnInvalidPatternShowsTheErrorBoxAndEndsTheRequest) {
+    start(kDictionary + "#<b>x</b> a( y\r\n");
+    form->TntEdit1->setText(u"a("_qs);
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(u"TPerlRegEx.Compile() - Error in regex at offset 2: "_qs)) << errors[0].toStdString();
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
+    EXPECT_TRUE(hitLines().isEmpty());
+
+    // Where the pattern's text occurs nowhere it is never compiled: no error, no hits.
+    form->TntEdit1->setText(u"q("_qs);
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    EXPECT_EQ(errors.size(), 1);
+}
+
+TEST_F(SearchTest, EachRequestClearsTheHitListEvenWhenItFindsNothing) {
+    start(kDictionary);
+    form->TntEdit1->setText(u"king"_qs);
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    EXPECT_EQ(hitLines().size(), 1);
+    form->TntEdit1->setText(u"se cyning"_qs); // a space between letters never gives a hit
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    EXPECT_TRUE(hitLines().isEmpty());
+    EXPECT_TRUE(unit.HitOffsets.empty());
+    form->TntEdit1->clear();
+    QTest::mouseClick(form->TntButton1, Qt::LeftButton);
+    EXPECT_TRUE(hitLines().isEmpty());
+    EXPECT_EQ(form->PageControl1->currentIndex(), 1);
+}
