@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <jpeglib.h>
 #include <jerror.h>
 
@@ -228,6 +229,36 @@ TEST(JpegPicture, FromFileReadsTheWholeFileOrSaysWhyNot) {
     QFile huge(dir.write("huge.jpg", bytes));
     ASSERT_TRUE(huge.resize(JpegPicture::kMaxFileBytes + 1));
     EXPECT_THROW(JpegPicture::fromFile(huge.fileName()), JpegError);
+}
+
+// Damaged files from a fixed seed: each must load and draw to a picture of its header's size, or
+// fail with a JpegError; never crash (the sanitizer build runs this too).
+TEST(JpegPicture, RandomlyDamagedFilesGiveAPictureOrAnError) {
+    std::mt19937 rng(2024);
+    int loaded = 0, faulted = 0;
+    const QByteArray sources[] = {encodeJpeg(colourBlocks(40, 24), {.quality = 60}),
+                                  encodeJpeg(colourBlocks(40, 24), {.quality = 60, .progressive = true}),
+                                  encodeJpeg(greyRamp(40, 24), {.quality = 60, .restartRows = 1})};
+    for (const QByteArray& whole : sources) {
+        for (int round = 0; round < 100; ++round) {
+            QByteArray damaged = whole;
+            for (int flips = 1 + static_cast<int>(rng() % 4); flips > 0; --flips) {
+                damaged[static_cast<qsizetype>(rng() % static_cast<unsigned>(damaged.size()))] = static_cast<char>(rng());
+            }
+            try {
+                JpegPicture picture = JpegPicture::fromBytes(damaged);
+                ++loaded;
+                if (picture.decode()) ++faulted;
+                EXPECT_EQ(picture.image().size(), QSize(picture.width(), picture.height()));
+            } catch (const JpegError& e) {
+                EXPECT_TRUE(std::string(e.what()).starts_with("JPEG error #")) << e.what();
+            }
+        }
+    }
+    // The seed damages enough files for every outcome to occur.
+    EXPECT_GT(loaded, 0);
+    EXPECT_GT(faulted, 0);
+    EXPECT_LT(loaded, 300);
 }
 
 TEST(JpegPicture, UndecodedRowsAreWhitened) {
