@@ -56,14 +56,14 @@ void paintInterlace(QPainter& p, QRectF band, double step) {
     p.restore();
 }
 
-void paintFrame(QPainter& p, QSize size) {
-    const QRectF outer(6, 6, size.width() - 12, size.height() - 12);
+// A double rule around `outer`, with an interlace band along its foot when asked for.
+void paintFrame(QPainter& p, QRectF outer, bool band) {
     p.setPen(QPen(kInk, 2));
     p.setBrush(Qt::NoBrush);
     p.drawRect(outer);
     p.setPen(QPen(kInk, 1));
     p.drawRect(outer.adjusted(5, 5, -5, -5));
-    paintInterlace(p, QRectF(outer.left() + 10, outer.bottom() - 24, outer.width() - 20, 12), 18);
+    if (band) paintInterlace(p, QRectF(outer.left() + 10, outer.bottom() - 24, outer.width() - 20, 12), 18);
 }
 
 bool writeJpeg(const QImage& image, const QString& path) {
@@ -82,10 +82,11 @@ QImage splash() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     paintParchment(p, image.size(), 17);
-    paintFrame(p, image.size());
+    // Inset so that the version line above it and "Loading..." below stay on plain paper.
+    paintFrame(p, QRectF(12, 22, 475, 272), false);
     // A large pale wynn behind the text, the letter the dictionary's own script kept.
     QFont rune(QStringLiteral("Cardo"));
-    rune.setPixelSize(300);
+    rune.setPixelSize(250);
     p.setFont(rune);
     p.setPen(QColor(200, 170, 120, 70));
     p.drawText(QRect(0, -10, 499, 339), Qt::AlignCenter, QString(QChar(0x01BF)));
@@ -97,7 +98,7 @@ QImage about() {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     paintParchment(p, image.size(), 29);
-    paintFrame(p, image.size());
+    paintFrame(p, QRectF(6, 6, 388, 346), true);
     // An illuminated initial W with the rest of the title set beside it.
     const QRectF initial(34, 40, 120, 130);
     p.setPen(QPen(kInk, 2));

@@ -60,9 +60,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     QFont linkFont = designFont(kSerifFace, 17, false, true);
     linkFont.setUnderline(true);
     Label2->setFont(linkFont);
-    QPalette linkPalette = Label2->palette();
-    linkPalette.setColor(QPalette::WindowText, Qt::blue);
-    Label2->setPalette(linkPalette);
+    Label2->setStyleSheet(QStringLiteral("color: blue;"));
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
 
