@@ -50,6 +50,16 @@ const std::array<unsigned char, 256>& rarity() {
     return table;
 }
 
+// The last '#' at or before `at`, or -1.
+qsizetype lastHashAtOrBefore(QByteArrayView all, qsizetype at) {
+#if defined(__GLIBC__)
+    const void* hit = memrchr(all.data(), '#', static_cast<std::size_t>(at + 1));
+    return hit == nullptr ? -1 : static_cast<const char*>(hit) - all.data();
+#else
+    return all.first(at + 1).lastIndexOf('#');
+#endif
+}
+
 bool isQuantifier(char c) {
     return c == '*' || c == '+' || c == '?';
 }
@@ -255,6 +265,10 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
 
     bool firstCandidate = true;
     std::optional<QByteArray> literal;
+    bool literalInFilter = false;
+    // The bytes the pre-filter looks for: the pattern up to its first '*' after index 0.
+    QByteArrayView filterText = bytes;
+    if (const qsizetype cut = filterText.sliced(1).indexOf('*'); cut >= 0) filterText = filterText.first(cut + 1);
     std::int64_t reportedAt = 0;
     std::int32_t start = 0;
     try {
@@ -269,7 +283,7 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
             const std::int32_t candidate = findCandidate(all, bytes, start);
             if (candidate < 0) break;
 
-            const qsizetype hash = all.first(candidate + 1).lastIndexOf('#');
+            const qsizetype hash = lastHashAtOrBefore(all, candidate);
             if (hash < 0) {
                 // Text before the first entry: go on from the first '#'.
                 const qsizetype first = all.indexOf('#', candidate);
@@ -288,8 +302,12 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
                 firstCandidate = false;
                 term.Compile(); // an invalid pattern fails here, before any entry is skipped
                 literal = requiredLiteral(bytes, term.Options());
+                // When the pre-filter's own text holds the literal, a candidate lying wholly
+                // inside the entry proves the entry holds it too.
+                literalInFilter = literal && filterText.contains(*literal);
             }
-            if (literal && !containsLiteral(entry, *literal, term.Options())) continue;
+            const bool proven = literalInFilter && candidate >= entryStart && candidate + filterText.size() <= entryEnd;
+            if (literal && !proven && !containsLiteral(entry, *literal, term.Options())) continue;
             if (!term.Match()) continue;
             spaceTest.setSubject(term.MatchedText());
             if (spaceTest.Match()) continue;

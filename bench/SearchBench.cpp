@@ -1,0 +1,87 @@
+// The search engine over a generated corpus (WORDHOARD_CORPUS, made by tools/gen-corpus): one
+// Select on the whole word list, and full-text requests. Without the corpus they are skipped.
+#include "EntryIndex.h"
+#include "FullTextSearch.h"
+#include "HeadwordLookup.h"
+#include "MapTextfile.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCollator>
+#include <QLocale>
+#include <QString>
+
+#include <cstdlib>
+#include <memory>
+
+using namespace wordhoard;
+
+namespace {
+
+struct Corpus {
+    TMapTextfile text;
+    EntryIndex index;
+};
+
+const Corpus* searchCorpus(benchmark::State& state) {
+    static const std::unique_ptr<Corpus> corpus = [] {
+        auto c = std::make_unique<Corpus>();
+        if (const char* path = std::getenv("WORDHOARD_CORPUS")) c->text.Open(QString::fromLocal8Bit(path), false);
+        c->index = buildEntryIndex(c->text);
+        return c;
+    }();
+    if (!corpus->text.opened()) state.SkipWithError("set WORDHOARD_CORPUS to a generated dictionary");
+    return corpus.get();
+}
+
+// Texts no headword begins with, so every line is looked at (the worst case): a short one, and
+// one in capitals that runs equal to many beginnings for a while under the collator.
+const QString kNoMatch[] = {QStringLiteral("hwq"), QStringLiteral("GEBQ")};
+
+QLocale localeArg(const benchmark::State& state) {
+    return state.range(0) == 0 ? QLocale::c() : QLocale(QLocale::English, QLocale::UnitedStates);
+}
+
+void BM_SelectNoMatch(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    const HeadwordLookup lookup(c->index, localeArg(state));
+    const QString& typed = kNoMatch[state.range(1)];
+    for (auto _ : state) benchmark::DoNotOptimize(lookup.find(typed));
+    state.SetLabel(QString::number(c->index.size()).toStdString() + " lines");
+}
+BENCHMARK(BM_SelectNoMatch)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The same look-up compared plainly line by line, for scale.
+void BM_SelectNoMatchPlainCollator(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    QCollator collator(localeArg(state));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const QString& typed = kNoMatch[state.range(1)];
+    for (auto _ : state) {
+        qsizetype found = -1;
+        for (qsizetype i = 0; i < c->index.size() && found < 0; ++i) {
+            const QStringView line = c->index.headword(i);
+            if (line.size() >= typed.size() && collator.compare(line.first(typed.size()), typed) == 0) found = i;
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(BM_SelectNoMatchPlainCollator)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void searchTerm(benchmark::State& state, const QString& term) {
+    const Corpus* c = searchCorpus(state);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const SearchOutcome o = runFullTextSearch(c->text, term);
+        hits = o.hits.size();
+        benchmark::DoNotOptimize(o.hits.data());
+    }
+    state.SetLabel(std::to_string(hits) + " hits");
+}
+BENCHMARK_CAPTURE(searchTerm, rare, QStringLiteral("bannung"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(searchTerm, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(searchTerm, any, QStringLiteral("?"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(searchTerm, ing, QStringLiteral("?ing"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(searchTerm, hwaet, QStringLiteral("hw?t"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+} // namespace
