@@ -6,18 +6,17 @@
 
 namespace wordhoard {
 
-HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale)
-    : m_line(std::move(line)), m_collator(locale) {
+HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale) : m_collator(locale) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-    m_lengths.reserve(static_cast<std::size_t>(count));
+    m_lines.reserve(static_cast<std::size_t>(count));
     m_sharedWithPrevious.reserve(static_cast<std::size_t>(count));
     QStringView previous;
     for (qsizetype i = 0; i < count; ++i) {
-        const QStringView current = m_line(i);
+        const QStringView current = line(i);
         const qsizetype limit = std::min(current.size(), previous.size());
         qsizetype shared = 0;
         while (shared < limit && current[shared] == previous[shared]) ++shared;
-        m_lengths.push_back(static_cast<std::int32_t>(current.size()));
+        m_lines.push_back(current);
         m_sharedWithPrevious.push_back(static_cast<std::int32_t>(shared));
         previous = current;
     }
@@ -29,13 +28,13 @@ HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale)
 LookupResult HeadwordLookup::find(QStringView typed) const {
     if (typed.isEmpty()) return {LookupResult::Kind::ClearSelection, -1};
     const qsizetype n = typed.size();
-    const std::size_t count = m_lengths.size();
+    const std::size_t count = m_lines.size();
     for (std::size_t i = 0; i < count; ++i) {
-        if (m_lengths[i] < n) continue;
+        const QStringView line = m_lines[i];
+        if (line.size() < n) continue;
         // Same first n units as line i - 1 (which was long enough, and so not equal).
-        if (i > 0 && m_sharedWithPrevious[i] >= n) continue;
-        const auto line = static_cast<qsizetype>(i);
-        if (m_collator.compare(m_line(line).first(n), typed) == 0) return {LookupResult::Kind::Line, line};
+        if (m_sharedWithPrevious[i] >= n) continue;
+        if (m_collator.compare(line.first(n), typed) == 0) return {LookupResult::Kind::Line, static_cast<qsizetype>(i)};
     }
     return {LookupResult::Kind::NoMatch, -1};
 }

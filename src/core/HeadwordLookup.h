@@ -35,8 +35,8 @@ struct LookupResult {
 // was not equal (or the scan would have stopped). The word list is in dictionary order, so for
 // short texts almost every line is such a repeat; what the collator decides is never second-guessed.
 //
-// The lines are read at construction to note each one's length and how many units it shares
-// with the line before; `line(i)` is called again during look-ups and must give the same text.
+// The lines are read once, at construction: the views `line(i)` gives must stay valid and
+// unchanged while the look-up is used (the word list is rebuilt with a new look-up).
 class HeadwordLookup {
 public:
     using LineFn = std::function<QStringView(qsizetype)>;
@@ -47,12 +47,11 @@ public:
 
     LookupResult find(QStringView typed) const;
 
-    qsizetype count() const { return static_cast<qsizetype>(m_lengths.size()); }
+    qsizetype count() const { return static_cast<qsizetype>(m_lines.size()); }
 
 private:
-    LineFn m_line;
     QCollator m_collator;
-    std::vector<std::int32_t> m_lengths;
+    std::vector<QStringView> m_lines;
     // Units shared with the line before (0 for the first line).
     std::vector<std::int32_t> m_sharedWithPrevious;
 };
