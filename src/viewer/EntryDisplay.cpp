@@ -16,19 +16,27 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include <array>
+
 namespace wordhoard {
 
 namespace {
 
-QTextCharFormat charFormat(std::uint8_t style) {
-    QTextCharFormat format;
-    if (style & kStyleBold) format.setFontWeight(QFont::Bold);
-    if (style & kStyleItalic) format.setFontItalic(true);
-    if (style & kStyleMark) {
-        format.setForeground(QColor(240, 0, 0));
-        format.setFontUnderline(true);
-    }
-    return format;
+// The character format of each combination of style bits, made once.
+const QTextCharFormat& charFormat(std::uint8_t style) {
+    static const std::array<QTextCharFormat, 8> formats = [] {
+        std::array<QTextCharFormat, 8> made;
+        for (std::size_t bits = 0; bits < made.size(); ++bits) {
+            if (bits & kStyleBold) made[bits].setFontWeight(QFont::Bold);
+            if (bits & kStyleItalic) made[bits].setFontItalic(true);
+            if (bits & kStyleMark) {
+                made[bits].setForeground(QColor(240, 0, 0));
+                made[bits].setFontUnderline(true);
+            }
+        }
+        return made;
+    }();
+    return formats[style & 7u];
 }
 
 // Builds the pane's document in one go from the formatted text. A CR LF pair (or a lone CR) is
@@ -38,6 +46,8 @@ void buildDocument(QTextEdit* pane, const FormattedEntry& entry, std::vector<int
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(pane->font());
     QTextCursor cursor(document);
+    // One edit block: the document settles once, not after each of thousands of runs.
+    cursor.beginEditBlock();
     const QString& text = entry.text;
     screenPos.assign(static_cast<std::size_t>(text.size()) + 1, 0);
     QString chunk;
@@ -61,6 +71,7 @@ void buildDocument(QTextEdit* pane, const FormattedEntry& entry, std::vector<int
         ++written;
     }
     flush();
+    cursor.endEditBlock();
     screenPos[static_cast<std::size_t>(text.size())] = written;
     // The pane deletes the document it replaces, since the pane is its parent.
     pane->setDocument(document);

@@ -1,0 +1,13 @@
+// The viewer's whole start-up, then quit as soon as the main window is shown: run it in a folder
+// whose txt/WH-main_01.txt is the dictionary to measure (bench/run-benchmarks does).
+#include "Startup.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    wordhoard::Startup startup;
+    QTimer::singleShot(0, &app, &QApplication::quit);
+    return QApplication::exec();
+}
