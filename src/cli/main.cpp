@@ -52,8 +52,10 @@ int main(int argc, char** argv) {
         "  search TERM      full-text search, the hit list in order: START<TAB>HEADWORD\n"
         "  encode TERM      the two search patterns of TERM: entity<TAB>P1, letter<TAB>P2\n"
         "  show START       the entry starting at START as the text pane shows it"));
-    const QCommandLineOption dictOption(QStringLiteral("dict"), QStringLiteral("Dictionary text (default %1)."),
-                                        QStringLiteral("FILE"), QStringLiteral("txt/WH-main_01.txt"));
+    const QString defaultDict = QStringLiteral("txt/WH-main_01.txt");
+    const QCommandLineOption dictOption(QStringLiteral("dict"),
+                                        QStringLiteral("Dictionary text (default %1).").arg(defaultDict),
+                                        QStringLiteral("FILE"), defaultDict);
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Write JSON Lines."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     parser.addOption(dictOption);
