@@ -12,17 +12,22 @@ constexpr int kScrollWidth = 400; // the horizontal extent a reader can scroll t
 
 class FixedLineDelegate : public QStyledItemDelegate {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
-        return {kScrollWidth, kItemHeight};
-    }
+    FixedLineDelegate(QObject* parent, QSize size) : QStyledItemDelegate(parent), m_size(size) {}
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return m_size; }
+
+private:
+    QSize m_size;
 };
 
 } // namespace
 
+QStyledItemDelegate* fixedLineDelegate(QObject* parent, int height, int width) {
+    return new FixedLineDelegate(parent, QSize(width, height));
+}
+
 ListBox::ListBox(QWidget* parent) : QListView(parent) {
     setUniformItemSizes(true);
-    setItemDelegate(new FixedLineDelegate(this));
+    setItemDelegate(fixedLineDelegate(this, kItemHeight, kScrollWidth));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);

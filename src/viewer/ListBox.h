@@ -2,7 +2,13 @@
 
 #include <QListView>
 
+class QStyledItemDelegate;
+
 namespace wordhoard {
+
+// Lines of a fixed height (and width, the extent a reader can scroll to), as the lists and the
+// palette's drop-down use.
+QStyledItemDelegate* fixedLineDelegate(QObject* parent, int height, int width);
 
 // A list of uniform 21-pixel lines that tells a selection made by the reader (mouse or keyboard
 // inside the list) apart from one made by code: only the first raises userSelected().

@@ -7,6 +7,7 @@
 #include "ListModels.h"
 #include "PageImageView.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTimer>
@@ -146,6 +148,7 @@ void TMainForm::buildWidgets() {
     TntComboBox1->setInsertPolicy(QComboBox::NoInsert);
     TntComboBox1->setFont(dictFont);
     TntComboBox1->setMaxVisibleItems(20);
+    TntComboBox1->view()->setItemDelegate(fixedLineDelegate(TntComboBox1, 21, 0));
 
     PageControl1 = named(new QTabWidget(Client), "PageControl1");
     TabSheet1 = named(new QWidget, "TabSheet1");
