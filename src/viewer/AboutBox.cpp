@@ -34,8 +34,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(20, 12, 400, 358);
-    ProgramIcon->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/about.jpg"))));
+    ProgramIcon->setGeometry(20, 12, 400, 358); // the picture is decoded when the box first shows
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
     Version = placedLabel(Panel1, "Version", QStringLiteral("AN ELECTRONIC APPLICATION ON CD-ROM"), {67, 386, 334, 17},
@@ -94,6 +93,10 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
+    // The box is made at start-up but seldom opened: decode its picture only when it is.
+    if (ProgramIcon->pixmap().isNull()) {
+        ProgramIcon->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/about.jpg"))));
+    }
     QDialog::showEvent(event);
     OKButton->setFocus(); // Enter closes the box at once
 }

@@ -5,6 +5,7 @@
 #include "EntityDecoding.h"
 #include "EntryDisplay.h"
 #include "EntryFormat.h"
+#include "HeadwordLookup.h"
 #include "ListBox.h"
 #include "ListModels.h"
 #include "PageImageView.h"
@@ -142,7 +143,7 @@ void TMainForm::TntEdit1KeyDown(int key) {
 void TMainForm::CheckBox1Click() {
     if (CheckBox1->isChecked()) {
         wordListModel->setSorted(true);
-        rebuildLookup();
+        m_lookup.reset();
     } else {
         wordListModel->setSorted(false);
         Wordlist();

@@ -316,13 +316,15 @@ void TMainForm::Wordlist() {
     m_lookup.reset(); // it reads the lines being replaced
     m_unit.EntryOffsets = m_unit.text ? buildEntryIndex(*m_unit.text) : EntryIndex{};
     wordListModel->setSource(&m_unit.EntryOffsets);
-    rebuildLookup();
 }
 
-void TMainForm::rebuildLookup() {
-    m_lookup = std::make_unique<HeadwordLookup>(
+HeadwordLookup& TMainForm::lookup() {
+    // Made on the first keystroke rather than at start-up: opening the locale's collator takes a
+    // few milliseconds.
+    if (!m_lookup) m_lookup = std::make_unique<HeadwordLookup>(
         [model = wordListModel](qsizetype row) { return model->lineView(static_cast<int>(row)); },
         wordListModel->rowCount());
+    return *m_lookup;
 }
 
 void TMainForm::TabSheet1Show() { TntListBox1->setVisible(true); }

@@ -110,7 +110,8 @@ private:
     void buildMenus();
     void connectHandlers();
     void layoutClient();
-    void rebuildLookup();
+    // The look-up over the word list's current lines.
+    HeadwordLookup& lookup();
     // Runs a handler body; any exception ends it and reaches the error box.
     template <typename Body> void guarded(Body&& body) noexcept;
 
@@ -120,7 +121,7 @@ private:
 
     MainUnit& m_unit;
     std::function<void(const QString&)> m_errorReporter;
-    // The headword look-up over the word list's current lines, rebuilt with the list.
+    // Made when first needed; dropped whenever the word list's lines change.
     std::unique_ptr<HeadwordLookup> m_lookup;
     // The ". ." test that every match of the term goes through (compiled once, kept).
     std::unique_ptr<TPerlRegEx> m_spaceTest;

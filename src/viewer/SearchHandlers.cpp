@@ -91,8 +91,8 @@ void TMainForm::Search(const QString& pattern) {
 
 void TMainForm::Select(const QString& typed) {
     // Only the word list follows the typing; while the Search page is in front nothing moves.
-    if (TntListBox1->isHidden() || !m_lookup) return;
-    const LookupResult found = m_lookup->find(typed);
+    if (TntListBox1->isHidden()) return;
+    const LookupResult found = lookup().find(typed);
     switch (found.kind) {
     case LookupResult::Kind::NoMatch:
         return;

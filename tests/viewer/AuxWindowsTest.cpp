@@ -95,6 +95,7 @@ TEST_F(AuxWindowsTest, TheAboutBoxOpensTwiceAndClosesWithEnter) {
         });
         form->HelpAbout1Execute();
         EXPECT_TRUE(sawBox);
+        EXPECT_EQ(box.ProgramIcon->pixmap().size(), QSize(400, 358)); // our picture, decoded when shown
         EXPECT_TRUE(box.isHidden());
     }
 }
