@@ -3,6 +3,7 @@
 #include "CodePage.h"
 #include "EntityTable.h"
 
+#include <cstring>
 #include <string_view>
 
 namespace wordhoard {
@@ -58,36 +59,32 @@ QString decodeEntities(QStringView text) {
 }
 
 QString decodeEntityBytes(QByteArrayView bytes) {
-    const qsizetype firstAmp = bytes.indexOf('&');
-    if (firstAmp < 0) return widen(bytes);
-
     QString out;
-    out.reserve(bytes.size());
-    appendWidened(out, bytes.first(firstAmp));
-    qsizetype i = firstAmp;
-    while (i < bytes.size()) {
-        const qsizetype amp = bytes.indexOf('&', i);
-        if (amp < 0) {
-            appendWidened(out, bytes.sliced(i));
-            break;
-        }
-        appendWidened(out, bytes.sliced(i, amp - i));
-        const qsizetype semi = bytes.indexOf(';', amp + 1);
-        if (semi < 0) {
-            appendWidened(out, bytes.sliced(amp));
-            break;
-        }
-        const QByteArrayView token = bytes.sliced(amp, semi + 1 - amp);
-        // Bytes 0x80 and above widen to non-ASCII units, which no name holds, so the
-        // byte comparison gives the same answer as comparing the widened token.
-        if (const auto ch = entityCharacter(std::string_view(token.data(), static_cast<std::size_t>(token.size())))) {
+    appendDecodedEntityBytes(out, bytes);
+    return out;
+}
+
+void appendDecodedEntityBytes(QString& out, QByteArrayView bytes) {
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    const char* p = begin;
+    while (p < end) {
+        const auto* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
+        if (amp == nullptr) break;
+        const auto* semi = static_cast<const char*>(std::memchr(amp + 1, ';', static_cast<std::size_t>(end - amp - 1)));
+        if (semi == nullptr) break; // an '&' with no ';' keeps the rest as it is
+        appendWidened(out, QByteArrayView(p, amp));
+        // Bytes 0x80 and above widen to non-ASCII units, which no name holds, so the byte
+        // comparison gives the same answer as comparing the widened token.
+        const std::string_view token(amp, static_cast<std::size_t>(semi + 1 - amp));
+        if (const auto ch = entityCharacter(token)) {
             out.append(QChar(*ch));
         } else {
-            appendWidened(out, token);
+            appendWidened(out, QByteArrayView(amp, semi + 1));
         }
-        i = semi + 1;
+        p = semi + 1;
     }
-    return out;
+    appendWidened(out, QByteArrayView(p, end));
 }
 
 } // namespace wordhoard

@@ -16,5 +16,7 @@ QString decodeEntities(QStringView text);
 
 // The same over raw dictionary bytes: decodeEntities(widen(bytes)), without the intermediate copy.
 QString decodeEntityBytes(QByteArrayView bytes);
+// Appends decodeEntityBytes(bytes) to `out` in place (the word list decodes 60,000 headwords so).
+void appendDecodedEntityBytes(QString& out, QByteArrayView bytes);
 
 } // namespace wordhoard

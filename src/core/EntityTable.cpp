@@ -1,6 +1,6 @@
 #include "EntityTable.h"
 
-#include <algorithm>
+#include <cstdint>
 
 namespace wordhoard {
 
@@ -273,20 +273,42 @@ const std::array<EntityRow, kEntityCount> EntityTable = {{
     {"&sup4;", 0x2074}, // 264
 }};
 
-std::optional<char16_t> entityCharacter(std::string_view name) {
-    // The names sorted once; 264 rows make a binary search about eight comparisons.
-    static const std::array<const EntityRow*, kEntityCount> byName = [] {
-        std::array<const EntityRow*, kEntityCount> sorted{};
-        for (std::size_t i = 0; i < kEntityCount; ++i) sorted[i] = &EntityTable[i];
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const EntityRow* a, const EntityRow* b) { return a->name < b->name; });
-        return sorted;
+namespace {
+
+// FNV-1a over the name's bytes: cheap for names of 4 to 20 characters and spreads the 264 names
+// well over the table below.
+constexpr std::uint32_t nameHash(std::string_view name) {
+    std::uint32_t h = 2166136261u;
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+    return h;
+}
+
+// Open addressing: 1024 slots for 264 names keep probe runs short. A slot holds row + 1, or 0.
+constexpr std::size_t kSlots = 1024;
+
+const std::array<std::uint16_t, kSlots>& nameTable() {
+    static const std::array<std::uint16_t, kSlots> table = [] {
+        std::array<std::uint16_t, kSlots> made{};
+        for (std::size_t row = 0; row < kEntityCount; ++row) {
+            std::size_t at = nameHash(EntityTable[row].name) & (kSlots - 1);
+            while (made[at] != 0) at = (at + 1) & (kSlots - 1);
+            made[at] = static_cast<std::uint16_t>(row + 1);
+        }
+        return made;
     }();
+    return table;
+}
+
+} // namespace
+
+std::optional<char16_t> entityCharacter(std::string_view name) {
     if (name.size() < kShortestEntityName || name.size() > kLongestEntityName) return std::nullopt;
-    const auto it = std::lower_bound(byName.begin(), byName.end(), name,
-                                     [](const EntityRow* row, std::string_view n) { return row->name < n; });
-    if (it == byName.end() || (*it)->name != name) return std::nullopt;
-    return (*it)->character;
+    const auto& table = nameTable();
+    for (std::size_t at = nameHash(name) & (kSlots - 1); table[at] != 0; at = (at + 1) & (kSlots - 1)) {
+        const EntityRow& row = EntityTable[table[at] - 1u];
+        if (row.name == name) return row.character;
+    }
+    return std::nullopt;
 }
 
 } // namespace wordhoard

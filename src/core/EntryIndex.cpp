@@ -1,6 +1,5 @@
 #include "EntryIndex.h"
 
-#include "CodePage.h"
 #include "EntityDecoding.h"
 #include "MapTextfile.h"
 
@@ -20,15 +19,9 @@ void EntryIndex::clear() {
     m_ends.clear();
 }
 
-void EntryIndex::append(std::int32_t start, QStringView decodedHeadword) {
+void EntryIndex::append(std::int32_t start, QByteArrayView rawHeadword) {
     offsets.push_back(start);
-    m_headwords.append(decodedHeadword);
-    m_ends.push_back(m_headwords.size());
-}
-
-void EntryIndex::appendPlain(std::int32_t start, QByteArrayView rawHeadword) {
-    offsets.push_back(start);
-    appendWidened(m_headwords, rawHeadword);
+    appendDecodedEntityBytes(m_headwords, rawHeadword);
     m_ends.push_back(m_headwords.size());
 }
 
@@ -51,11 +44,7 @@ EntryIndex buildEntryIndex(const TMapTextfile& text) {
         if (hash == nullptr) break;
         const qsizetype start = static_cast<const char*>(hash) - base + 4;
         const QByteArrayView word = rawHeadword(text, static_cast<std::int32_t>(start));
-        if (word.contains('&')) {
-            index.append(static_cast<std::int32_t>(start), decodeEntityBytes(word));
-        } else {
-            index.appendPlain(static_cast<std::int32_t>(start), word);
-        }
+        index.append(static_cast<std::int32_t>(start), word);
         pos = start + word.size();
     }
     return index;

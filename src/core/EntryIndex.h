@@ -29,9 +29,8 @@ public:
     QStringView headword(qsizetype i) const;
 
     void clear();
-    void append(std::int32_t start, QStringView decodedHeadword);
-    // Appends a headword that holds no '&', widening its bytes straight into the pool.
-    void appendPlain(std::int32_t start, QByteArrayView rawHeadword);
+    // Adds an entry, decoding its raw headword straight into the pool of headwords.
+    void append(std::int32_t start, QByteArrayView rawHeadword);
 
 private:
     // All headwords back to back; headword i ends where m_ends[i] says.
