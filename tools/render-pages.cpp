@@ -270,6 +270,8 @@ QSize parseSize(const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The tool draws into images and needs no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCommandLineParser cli;
     cli.setApplicationDescription(QStringLiteral("Renders one page picture per page marker of a dictionary text."));
