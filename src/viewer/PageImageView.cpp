@@ -26,6 +26,8 @@ void PageImageView::setAutoSize(bool on) {
 
 void PageImageView::setPicture(std::unique_ptr<PagePicture> picture) {
     m_picture = std::move(picture);
+    m_pixmap = QPixmap();
+    m_scaled = QPixmap();
     applyAutoSize();
     update();
 }
@@ -50,12 +52,15 @@ void PageImageView::paintEvent(QPaintEvent*) {
         image = &m_picture->pixels();
     }
     if (image->isNull()) return;
+    if (m_pixmap.isNull()) m_pixmap = QPixmap::fromImage(*image);
     QPainter painter(this);
     if (m_stretch) {
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), *image);
+        if (m_scaled.size() != size()) {
+            m_scaled = m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        painter.drawPixmap(QPoint(0, 0), m_scaled);
     } else {
-        painter.drawImage(QPoint(0, 0), *image);
+        painter.drawPixmap(QPoint(0, 0), m_pixmap);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -47,6 +48,10 @@ private:
     void applyAutoSize();
 
     std::unique_ptr<PagePicture> m_picture;
+    // The decoded picture made ready to draw once, and scaled once per size of the widget: a page
+    // scan is millions of pixels, too many to convert and scale on every paint.
+    QPixmap m_pixmap;
+    QPixmap m_scaled;
     bool m_stretch = true;
     bool m_autoSize = false;
 };
