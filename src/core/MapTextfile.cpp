@@ -53,6 +53,25 @@ std::int32_t TMapTextfile::Open(const QString& fileName, bool writable) {
     return 0;
 }
 
+std::int32_t TMapTextfile::OpenBytes(QByteArrayView bytes) {
+    Close();
+    m_error.clear();
+    if (bytes.isEmpty()) {
+        m_error = QStringLiteral("the file is empty");
+        return -1;
+    }
+    if (bytes.size() > std::numeric_limits<std::int32_t>::max()) {
+        m_error = QStringLiteral("the file is 2 GiB or larger");
+        return -1;
+    }
+    m_size = static_cast<std::int32_t>(bytes.size());
+    m_base = reinterpret_cast<const unsigned char*>(bytes.data());
+    m_current = m_base;
+    m_cursor = 0;
+    m_opened = true;
+    return 0;
+}
+
 void TMapTextfile::Close() {
     if (!m_opened) return;
     m_file.reset(); // unmaps

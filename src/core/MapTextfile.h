@@ -23,6 +23,9 @@ public:
     // 0 on success, -1 when the file is missing, unreadable, a directory, empty, or 2 GiB or
     // larger (offsets are 32-bit signed).
     std::int32_t Open(const QString& fileName, bool writable);
+    // Serves bytes already in memory as if they were the mapped file (for tests and fuzzing);
+    // the caller keeps them alive and unchanged until Close. Empty or 2 GiB and more gives -1.
+    std::int32_t OpenBytes(QByteArrayView bytes);
     void Close();
 
     // Base + offset, the offset clamped to 0..Size; null when closed.

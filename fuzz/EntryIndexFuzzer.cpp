@@ -1,0 +1,53 @@
+// Arbitrary bytes as a dictionary text: the entry index, headwords, entry ends, page names and
+// the whole display of a few entries must stay inside the text and agree with each other.
+#include "FuzzSupport.h"
+
+#include "EntityDecoding.h"
+#include "EntryDisplay.h"
+#include "EntryIndex.h"
+#include "MapTextfile.h"
+
+using namespace wordhoard;
+using wordhoard::fuzz::check;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    TMapTextfile text;
+    const QByteArrayView all(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    if (text.OpenBytes(all) != 0) {
+        check(size == 0, "OpenBytes refused a non-empty text");
+        return 0;
+    }
+    const EntryIndex index = buildEntryIndex(text);
+    std::int32_t previous = -1;
+    for (qsizetype i = 0; i < index.size(); ++i) {
+        const std::int32_t start = index.offsets[static_cast<std::size_t>(i)];
+        check(start > previous, "entry starts not increasing");
+        check(start >= 4 && all[start - 4] == '#', "an entry start is not 4 bytes after a '#'");
+        previous = start;
+        const QByteArrayView raw = rawHeadword(text, start);
+        check(!raw.contains('<'), "a headword holds '<'");
+        check(index.headword(i) == decodeEntityBytes(raw), "stored headword differs from the decoded raw one");
+        const std::int32_t last = entryLastByte(text, start);
+        // "##" has its one start at 4, past the end: its entry is empty and ends at the last byte.
+        check(last >= std::min(start, text.size()) - 1 && last < text.size(), "entry end outside the text");
+        (void)pageNameBefore(text, start - 4);
+    }
+    // The whole display of the first and last few entries, marked with a fixed term.
+    const qsizetype shown = std::min<qsizetype>(index.size(), 8);
+    for (qsizetype k = 0; k < shown; ++k) {
+        const qsizetype i = k < shown / 2 ? k : index.size() - 1 - (k - shown / 2);
+        const DisplayedEntry e = displayEntry(text, index.offsets[static_cast<std::size_t>(i)], u"a");
+        check(e.formatted.styles.size() == static_cast<std::size_t>(e.formatted.text.size()),
+              "one style per unit");
+        check(e.page.size() <= 8, "page name longer than 8");
+    }
+    // Offsets the window never passes must still be safe.
+    for (const std::int32_t odd : {-5, 0, 1, text.size() - 1, text.size(), text.size() + 7}) {
+        (void)rawHeadword(text, odd);
+        (void)entryLastByte(text, odd);
+        (void)pageNameBefore(text, odd);
+        (void)entryBuffer(text, odd, odd + 10);
+        (void)entryPageName(text, odd);
+    }
+    return 0;
+}
