@@ -246,9 +246,19 @@ bool containsLiteral(QByteArrayView haystack, QByteArrayView literal, TPerlRegEx
     return false;
 }
 
+QString searchPatternTooLong(qsizetype length) {
+    return QStringLiteral("The search term is too long: %1 characters after encoding, at most %2")
+        .arg(length)
+        .arg(kMaxSearchPatternLength);
+}
+
 void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term, TPerlRegEx& spaceTest,
                 SearchOutcome& outcome, const SearchProgress& progress, std::int64_t scannedBefore,
                 std::int64_t totalScan) {
+    if (pattern.size() > kMaxSearchPatternLength) {
+        outcome.error = searchPatternTooLong(pattern.size());
+        return;
+    }
     std::optional<QByteArray> narrowed = narrow(pattern);
     if (!narrowed) return;
     QByteArray bytes = std::move(*narrowed);

@@ -38,6 +38,14 @@ struct SearchOutcome {
     bool stopped() const { return error.has_value() || cancelled; }
 };
 
+// The longest pattern a pass takes, in characters after encoding ("þ" counts 7, as "&thorn;"). A
+// typed term is a word or a phrase; a longer pattern ends the request with an error that says so,
+// before anything is compiled or scanned.
+inline constexpr qsizetype kMaxSearchPatternLength = 1000;
+
+// The message of that error: "The search term is too long: 1001 characters after encoding, at most 1000".
+QString searchPatternTooLong(qsizetype length);
+
 // One pass of one pattern over the whole text, appending its hits to outcome.hits in text order.
 //
 // The pattern becomes 8-bit text through Windows-1252; a unit with no byte there means nothing

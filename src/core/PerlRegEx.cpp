@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <string>
 
 namespace wordhoard {
@@ -59,6 +60,26 @@ std::uint32_t compileOptions(TPerlRegExOptions options) {
     return bits;
 }
 
+// A long subject is matched by a second compilation of the pattern with a callout before every
+// item, which reads the clock now and then and stops a match that runs too long. The callouts
+// cost PCRE2 much of its speed, so subjects of up to 256 KB use the plain compilation.
+constexpr qsizetype kTimedSubjectBytes = 256 * 1024;
+
+struct MatchClock {
+    std::chrono::steady_clock::time_point deadline;
+    std::uint32_t calls = 0;
+    bool expired = false;
+};
+
+int checkMatchClock(pcre2_callout_block*, void* data) {
+    auto* clock = static_cast<MatchClock*>(data);
+    // A callout runs for every item tried; reading the clock costs more than most of them.
+    if (++clock->calls % 1024 != 0) return 0;
+    if (std::chrono::steady_clock::now() < clock->deadline) return 0;
+    clock->expired = true;
+    return PCRE2_ERROR_CALLOUT;
+}
+
 } // namespace
 
 namespace {
@@ -67,7 +88,9 @@ template <typename T, void (*Free)(T*)>
 struct Owned {
     T* p;
     explicit Owned(T* owned) : p(owned) {}
-    ~Owned() { Free(p); }
+    ~Owned() {
+        if (p != nullptr) Free(p);
+    }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
 };
@@ -96,6 +119,13 @@ struct CompileContextHolder {
     CompileContextHolder(const CompileContextHolder&) = delete;
     CompileContextHolder& operator=(const CompileContextHolder&) = delete;
 };
+
+pcre2_code* compilePattern(QByteArrayView pattern, TPerlRegExOptions options, int& errorCode, PCRE2_SIZE& errorOffset,
+                           std::uint32_t extraOptions = 0) {
+    static thread_local CompileContextHolder context;
+    return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), static_cast<PCRE2_SIZE>(pattern.size()),
+                         compileOptions(options) | extraOptions, &errorCode, &errorOffset, context.p);
+}
 } // namespace
 
 TPerlRegEx::TPerlRegEx() {
@@ -112,6 +142,7 @@ const std::optional<std::array<unsigned char, 256>>& TPerlRegEx::otherCase() {
 
 void TPerlRegEx::discard() {
     m_code.reset();
+    m_timedCode.reset();
     m_jit = false;
     m_count = 0;
 }
@@ -138,18 +169,16 @@ void TPerlRegEx::Compile() {
     if (m_regEx.isEmpty()) {
         throw RegexError("TPerlRegEx.Compile() - Please specify a regular expression in RegEx first");
     }
-    static thread_local CompileContextHolder context;
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
-    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(m_regEx.constData()),
-                                     static_cast<PCRE2_SIZE>(m_regEx.size()), compileOptions(m_options), &errorCode,
-                                     &errorOffset, context.p);
+    pcre2_code* code = compilePattern(m_regEx, m_options, errorCode, errorOffset);
     if (code == nullptr) {
         const std::string message = "TPerlRegEx.Compile() - Error in regex at offset " + std::to_string(errorOffset) +
                                     ": " + errorText(errorCode).toStdString();
         throw RegexError(message);
     }
     m_code = std::make_unique<Code>(code);
+    m_timedCode.reset();
     // Without JIT support (or on a pattern the JIT refuses) the interpreter gives the same answers.
     m_jit = pcre2_jit_compile(code, PCRE2_JIT_COMPLETE) == 0;
     m_count = 0;
@@ -183,10 +212,31 @@ bool TPerlRegEx::Match() {
     m_count = 0;
     if (m_subject.isEmpty()) return false;
     ensureMatchContext();
-    const int rc = pcre2_match(m_code->p, reinterpret_cast<PCRE2_SPTR>(m_subject.data()),
+    pcre2_code* code = m_code->p;
+    MatchClock clock;
+    if (m_limits.timeLimitMs > 0 && m_subject.size() > kTimedSubjectBytes) {
+        if (!m_timedCode) {
+            int errorCode = 0;
+            PCRE2_SIZE errorOffset = 0;
+            // Should it ever fail, the plain compilation still gives the right answers.
+            pcre2_code* compiled = compilePattern(m_regEx, m_options, errorCode, errorOffset, PCRE2_AUTO_CALLOUT);
+            m_timedCode = std::make_unique<Code>(compiled);
+            if (compiled != nullptr) pcre2_jit_compile(compiled, PCRE2_JIT_COMPLETE);
+        }
+        if (m_timedCode->p != nullptr) {
+            code = m_timedCode->p;
+            clock.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_limits.timeLimitMs);
+        }
+    }
+    pcre2_set_callout(m_matchContext->p, code == m_code->p ? nullptr : checkMatchClock, &clock);
+    const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(m_subject.data()),
                                static_cast<PCRE2_SIZE>(m_subject.size()), 0, PCRE2_NOTEMPTY, m_matchData->p,
                                m_matchContext->p);
     if (rc == PCRE2_ERROR_NOMATCH) return false;
+    if (clock.expired) {
+        throw RegexError("TPerlRegEx.Match() - Error while matching: the match ran longer than " +
+                         std::to_string(m_limits.timeLimitMs) + " ms");
+    }
     if (rc < 0) {
         throw RegexError("TPerlRegEx.Match() - Error while matching: " + errorText(rc).toStdString());
     }

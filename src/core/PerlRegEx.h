@@ -37,12 +37,20 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TPerlRegExOptions)
 
 // How far one match may go before PCRE2 gives up with an error instead of hanging the viewer.
 // Measured on '(a+)+b', '(a|a)+b', '(.*)*x' against 64 bytes that almost match: the JIT spends
-// 0.5 to 1.1 s on 500 million steps, the interpreter 0.2 s on 20 million.
+// 0.5 to 1.1 s on 500 million steps, the interpreter 0.2 s on 20 million. A JIT step can cost
+// far more: 'a*a*a*a*a*q' over 400 bytes of 'a' spends 13 s on 500 million of them and under
+// a second on 10 million, so both step limits are 10 million.
 struct MatchLimits {
-    std::uint32_t jitMatchLimit = 500'000'000;
-    std::uint32_t matchLimit = 100'000'000; // when the pattern runs without JIT
+    std::uint32_t jitMatchLimit = 10'000'000;
+    std::uint32_t matchLimit = 10'000'000; // when the pattern runs without JIT
     std::uint32_t depthLimit = 1'000'000;
     std::uint32_t heapLimitKiB = 256 * 1024;
+    // The step limits bound one start position, and an entry of a megabyte has a million of them:
+    // 'a{0,10000}c' over a megabyte of 'a' stays under every step limit and takes 15 s, and the
+    // JIT does not count every step ('a*a*a*a*a*q' over 100 KB of 'a' runs for minutes). So on a
+    // subject over 256 KB the clock is read as the match goes, and a match running longer fails;
+    // 0: no limit. (Reading it on every subject would make common searches several times slower.)
+    std::uint32_t timeLimitMs = 2000;
 };
 
 // A regular expression over 8-bit text, PCRE2 underneath.
@@ -114,6 +122,9 @@ private:
     MatchLimits m_limits;
 
     std::unique_ptr<Code> m_code;
+    // The pattern with clock-reading callouts, for long subjects; holds null when that
+    // compilation failed.
+    std::unique_ptr<Code> m_timedCode;
     bool m_jit = false;
     std::unique_ptr<MatchData> m_matchData;
     std::unique_ptr<JitStack> m_jitStack;

@@ -120,7 +120,12 @@ TEST(CliSearch, AwkwardTermsGiveExactlyWhatTheEngineGives) {
     // Spot checks of what the engine gives for a few of them.
     EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u""_qs}).exitCode, 1);
     EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u(u"\u0434\u0430")}).exitCode, 1);
-    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, QString(u"ab"_qs).repeated(5000)}).out,
+    // A term of more than 1000 characters after encoding is refused with its length; 1000 search.
+    const CliRun tooLong = cli({u"search"_qs, u"--dict"_qs, dict, QString(u"ab"_qs).repeated(5000)});
+    EXPECT_EQ(tooLong.exitCode, 2);
+    EXPECT_TRUE(tooLong.out.isEmpty());
+    EXPECT_EQ(tooLong.err, u"The search term is too long: 10000 characters after encoding, at most 1000.\n"_qs);
+    EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, QString(u"ab"_qs).repeated(500)}).out,
               QString::number(kDict.size() + 4) + u"\tx\n"_qs);
     EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u"?"_qs}).out.count(u'\n'), 3 + 5); // entries with an entity, then every entry
 }
