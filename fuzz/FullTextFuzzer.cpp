@@ -73,10 +73,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     probe.setOptions(opts);
     probe.setRegEx(*pattern);
     probe.setSubject(body);
+    // The same pattern compiled with the clock's callouts, as long subjects are matched: it must
+    // find the very same match.
+    TPerlRegEx clocked;
+    MatchLimits clockedLimits = fuzzLimits();
+    clockedLimits.timeLimitMs = 60'000;
+    clockedLimits.clockedSubjectBytes = 0;
+    clocked.setMatchLimits(clockedLimits);
+    clocked.setOptions(opts);
+    clocked.setRegEx(*pattern);
+    clocked.setSubject(body);
     try {
-        if (probe.Match()) {
+        const bool matched = probe.Match();
+        if (matched) {
             if (const auto literal = requiredLiteral(*pattern, opts))
                 check(containsLiteral(body, *literal, opts), "a match lacks the literal the pre-check demands");
+        }
+        try {
+            const bool clockedMatched = clocked.Match();
+            check(clockedMatched == matched, "the clocked compilation matches differently");
+            if (matched) {
+                check(clocked.MatchedOffset() == probe.MatchedOffset() &&
+                          clocked.MatchedText().size() == probe.MatchedText().size() &&
+                          clocked.GroupCount() == probe.GroupCount(),
+                      "the clocked compilation finds another match");
+            }
+        } catch (const RegexError&) {
+            // the callouts change how steps are counted: one may reach a limit the other does not
         }
     } catch (const RegexError&) {
         // an invalid pattern or a limit reached: nothing to compare

@@ -62,8 +62,8 @@ std::uint32_t compileOptions(TPerlRegExOptions options) {
 
 // A long subject is matched by a second compilation of the pattern with a callout before every
 // item, which reads the clock now and then and stops a match that runs too long. The callouts
-// cost PCRE2 much of its speed, so subjects of up to 256 KB use the plain compilation.
-constexpr qsizetype kTimedSubjectBytes = 256 * 1024;
+// cost PCRE2 much of its speed, so subjects of up to MatchLimits::clockedSubjectBytes use the
+// plain compilation.
 
 struct MatchClock {
     std::chrono::steady_clock::time_point deadline;
@@ -214,7 +214,7 @@ bool TPerlRegEx::Match() {
     ensureMatchContext();
     pcre2_code* code = m_code->p;
     MatchClock clock;
-    if (m_limits.timeLimitMs > 0 && m_subject.size() > kTimedSubjectBytes) {
+    if (m_limits.timeLimitMs > 0 && m_subject.size() > static_cast<qsizetype>(m_limits.clockedSubjectBytes)) {
         if (!m_timedCode) {
             int errorCode = 0;
             PCRE2_SIZE errorOffset = 0;

@@ -48,9 +48,11 @@ struct MatchLimits {
     // The step limits bound one start position, and an entry of a megabyte has a million of them:
     // 'a{0,10000}c' over a megabyte of 'a' stays under every step limit and takes 15 s, and the
     // JIT does not count every step ('a*a*a*a*a*q' over 100 KB of 'a' runs for minutes). So on a
-    // subject over 256 KB the clock is read as the match goes, and a match running longer fails;
-    // 0: no limit. (Reading it on every subject would make common searches several times slower.)
+    // subject longer than clockedSubjectBytes the clock is read as the match goes, and a match
+    // running longer than timeLimitMs fails (0: no limit). Reading it on every subject would make
+    // common searches several times slower.
     std::uint32_t timeLimitMs = 2000;
+    std::uint32_t clockedSubjectBytes = 256 * 1024;
 };
 
 // A regular expression over 8-bit text, PCRE2 underneath.
