@@ -1,4 +1,4 @@
-// TMapTextfile::Find and FindWild, the pre-filter findCandidate and containsLiteral against
+// TMapTextfile::Find and FindWild (the search pre-filter) and containsLiteral against
 // their byte-by-byte definitions; any difference aborts.
 #include "FuzzSupport.h"
 
@@ -52,9 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(text.FindWild(pattern, start, limit, stop, wild) ==
               fuzz::naiveFindWild(body, cursor, pattern, start, limit, stop, wild),
           "FindWild");
-    if (start >= 0) {
-        check(findCandidate(body, pattern, start) == text.FindWild(pattern, start, 0, '*', '.'), "findCandidate");
-    }
 
     // containsLiteral against PCRE2 matching the same bytes, exact and caseless.
     const QByteArrayView literal = pattern.first(std::min<qsizetype>(pattern.size(), 6));

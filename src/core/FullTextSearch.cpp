@@ -6,13 +6,9 @@
 #include "MapTextfile.h"
 #include "SearchTerm.h"
 
-#include <bit>
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace wordhoard {
 
@@ -34,22 +30,6 @@ const std::optional<std::array<unsigned char, 256>>& caselessClass() {
     return classes;
 }
 
-// How common a byte is in dictionary text, higher for rarer: the pre-filter looks for its
-// pattern's two rarest bytes first. Only the speed depends on this guess, never the answer.
-const std::array<unsigned char, 256>& rarity() {
-    static const std::array<unsigned char, 256> table = [] {
-        std::array<unsigned char, 256> r{};
-        r.fill(255);
-        // Most common first: spaces, tag and entity punctuation, then letters by frequency.
-        static constexpr char kCommon[] = " e<>/itaonsrhldb;&cumfgpwy,.\r\n-:ASTECIkvxzj0123456789qBHWDMFPGLNROU";
-        for (std::size_t i = 0; i + 1 < sizeof kCommon; ++i) {
-            r[static_cast<unsigned char>(kCommon[i])] = static_cast<unsigned char>(i + 1);
-        }
-        return r;
-    }();
-    return table;
-}
-
 // The last '#' at or before `at`, or -1.
 qsizetype lastHashAtOrBefore(QByteArrayView all, qsizetype at) {
 #if defined(__GLIBC__)
@@ -66,75 +46,6 @@ bool isQuantifier(char c) {
 
 } // namespace
 
-std::int32_t findCandidate(QByteArrayView text, QByteArrayView pattern, std::int32_t start) {
-    if (const qsizetype nul = pattern.indexOf('\0'); nul >= 0) pattern = pattern.first(nul);
-    if (pattern.isEmpty()) return -1;
-    if (const qsizetype cut = pattern.sliced(1).indexOf('*'); cut >= 0) pattern = pattern.first(cut + 1);
-    const qsizetype n = text.size();
-    const qsizetype m = pattern.size();
-    if (start < 0 || start > n || m > n - start) return -1;
-
-    // The two rarest fixed bytes of the pattern, at offsets first < second.
-    qsizetype first = -1;
-    qsizetype second = -1;
-    const auto& rank = rarity();
-    for (qsizetype j = 0; j < m; ++j) {
-        if (pattern[j] == '.') continue;
-        const unsigned char r = rank[static_cast<unsigned char>(pattern[j])];
-        if (first < 0 || r > rank[static_cast<unsigned char>(pattern[first])]) {
-            second = first;
-            first = j;
-        } else if (second < 0 || r > rank[static_cast<unsigned char>(pattern[second])]) {
-            second = j;
-        }
-    }
-    if (first < 0) return start; // all wildcards: the first place with room for the pattern
-    if (second >= 0 && second < first) std::swap(first, second);
-
-    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* p = reinterpret_cast<const unsigned char*>(pattern.data());
-    const qsizetype last = n - m; // the last offset with room for the pattern
-    const auto matchesAt = [&](qsizetype at) {
-        for (qsizetype j = 0; j < m; ++j) {
-            if (p[j] != '.' && t[at + j] != p[j]) return false;
-        }
-        return true;
-    };
-    qsizetype pos = start;
-    if (second < 0) {
-        // One fixed byte: memchr for it.
-        while (pos <= last) {
-            const void* hit = std::memchr(t + pos + first, p[first], static_cast<std::size_t>(last - pos + 1));
-            if (hit == nullptr) return -1;
-            const qsizetype at = static_cast<const unsigned char*>(hit) - t - first;
-            if (matchesAt(at)) return static_cast<std::int32_t>(at);
-            pos = at + 1;
-        }
-        return -1;
-    }
-#if defined(__SSE2__)
-    // Sixteen offsets at a time: both rare bytes in place, then the whole pattern.
-    const __m128i wantFirst = _mm_set1_epi8(static_cast<char>(p[first]));
-    const __m128i wantSecond = _mm_set1_epi8(static_cast<char>(p[second]));
-    for (; pos + 15 <= last; pos += 16) {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + pos + first));
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + pos + second));
-        auto mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, wantFirst), _mm_cmpeq_epi8(b, wantSecond))));
-        while (mask != 0) {
-            const qsizetype at = pos + std::countr_zero(mask);
-            if (matchesAt(at)) return static_cast<std::int32_t>(at);
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; pos <= last; ++pos) {
-        if (t[pos + first] == p[first] && t[pos + second] == p[second] && matchesAt(pos)) {
-            return static_cast<std::int32_t>(pos);
-        }
-    }
-    return -1;
-}
 
 std::optional<QByteArray> requiredLiteral(QByteArrayView pattern, TPerlRegExOptions options) {
     // Extended mode gives spaces and '#' a meaning; an unusable case table makes caseless
@@ -290,7 +201,7 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
                     return;
                 }
             }
-            const std::int32_t candidate = findCandidate(all, bytes, start);
+            const std::int32_t candidate = text.FindWild(bytes, start, 0, '*', '.');
             if (candidate < 0) break;
 
             const qsizetype hash = lastHashAtOrBefore(all, candidate);

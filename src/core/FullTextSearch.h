@@ -69,11 +69,6 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
 // caseless and ungreedy.
 SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress = {});
 
-// The pre-filter: the same answer as TMapTextfile::FindWild(pattern, start, 0, '*', '.') over
-// `text` (the first offset >= start where the pattern up to its first '*' after index 0 occurs,
-// '.' matching any byte; -1 if none), found by testing two rare bytes of the pattern at a time.
-std::int32_t findCandidate(QByteArrayView text, QByteArrayView pattern, std::int32_t start);
-
 // A run of bytes that every match of `pattern` (compiled with `options`) must contain, found by
 // a conservative reading of the pattern: literal bytes at the top level, outside any group,
 // class, alternation or escape, and not under a quantifier. Nothing when in doubt.

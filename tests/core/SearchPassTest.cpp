@@ -315,25 +315,3 @@ TEST(SearchPass, SameHitsAndErrorsAsTheReferenceOnRandomDictionaries) {
     EXPECT_GT(withHits, 100);
     EXPECT_GT(withErrors, 20);
 }
-
-TEST(SearchPass, PreFilterGivesFindWildsAnswerEverywhere) {
-    std::mt19937 rng(99);
-    const QByteArray alphabet("ab.*#\xE6 ");
-    const auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n - 1)(rng); };
-    for (int round = 0; round < 200; ++round) {
-        QByteArray bytes;
-        // Long enough for the sixteen-at-a-time loop and its scalar tail.
-        const std::size_t length = 1 + pick(100);
-        for (std::size_t i = 0; i < length; ++i) bytes += alphabet[static_cast<qsizetype>(pick(4 + (round % 4)))];
-        Dict d(bytes);
-        for (int t = 0; t < 30; ++t) {
-            QByteArray pattern;
-            const std::size_t plen = 1 + pick(6);
-            for (std::size_t i = 0; i < plen; ++i) pattern += alphabet[static_cast<qsizetype>(pick(alphabet.size()))];
-            for (std::int32_t start = 0; start <= static_cast<std::int32_t>(bytes.size()); start += 1 + static_cast<std::int32_t>(pick(7))) {
-                ASSERT_EQ(findCandidate(bytes, pattern, start), d.text().FindWild(pattern, start, 0, '*', '.'))
-                    << pattern.toStdString() << " from " << start << " in " << bytes.toStdString();
-            }
-        }
-    }
-}
