@@ -4,6 +4,7 @@
 // and the slow, literal definitions that the fast routines are compared with.
 
 #include "EntryFormat.h"
+#include "References.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -63,17 +64,9 @@ inline QString unitsOf(QByteArrayView bytes) {
     return out;
 }
 
-// The entity decoding spelt out unit by unit: a token runs from '&' to the first ';' after it
-// and is replaced when it is a whole entity name.
-QString referenceDecode(QStringView text);
-
-// The text pane's find-and-delete styling enacted literally on a string and a style vector.
-FormattedEntry literalFormat(const QString& decoded, qsizetype n, const QString& mark);
-
-// Find and FindWild byte by byte over `text` with the given cursor.
-std::int32_t naiveFind(QByteArrayView text, std::int32_t cursor, QByteArrayView pattern, std::int32_t start,
-                       std::int32_t limit);
-std::int32_t naiveFindWild(QByteArrayView text, std::int32_t cursor, QByteArrayView pattern, std::int32_t start,
-                           std::int32_t limit, char stop, char wild);
+using reference::literalFormat;
+using reference::naiveFind;
+using reference::naiveFindWild;
+using reference::referenceDecode;
 
 } // namespace wordhoard::fuzz

@@ -2,6 +2,7 @@
 #include "EntityDecoding.h"
 #include "EntityTable.h"
 #include "QtPrinters.h"
+#include "References.h"
 
 #include <gtest/gtest.h>
 
@@ -10,38 +11,11 @@
 #include <random>
 
 using namespace wordhoard;
+using wordhoard::reference::referenceDecode;
 
 namespace {
 
 QString u(const char16_t* s) { return QString::fromUtf16(s); }
-
-// The decoding rule spelt out step by step over wide characters, as the slow reference.
-QString referenceDecode(const QString& text) {
-    QString out;
-    QString token;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&') {
-            out.append(text[i]);
-            continue;
-        }
-        token.clear();
-        while (i < text.size()) {
-            token.append(text[i]);
-            if (text[i] == u';') break;
-            ++i;
-        }
-        bool replaced = false;
-        for (const EntityRow& row : EntityTable) {
-            if (token == QLatin1String(row.name.data(), static_cast<qsizetype>(row.name.size()))) {
-                out.append(QChar(row.character));
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) out.append(token);
-    }
-    return out;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include "EntryIndex.h"
 #include "MapTextfile.h"
 #include "QtPrinters.h"
+#include "References.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -13,49 +14,9 @@
 #include <random>
 
 using namespace wordhoard;
+using wordhoard::reference::literalFormat;
 
 namespace {
-
-// The text pane's find-and-delete, enacted literally on a string and a style vector: every search
-// starts again from position 0, matches must lie wholly inside the range (start, count).
-qsizetype findInRange(const QString& text, QStringView what, qsizetype start, qsizetype count) {
-    const qsizetype end = std::min(text.size(), start + count);
-    if (start < 0 || end - start < what.size()) return -1;
-    return QStringView(text).first(end).indexOf(what, start, Qt::CaseInsensitive);
-}
-
-void deleteAt(QString& text, std::vector<std::uint8_t>& styles, qsizetype pos, qsizetype count) {
-    text.remove(pos, count);
-    styles.erase(styles.begin() + pos, styles.begin() + pos + count);
-}
-
-void literalPass(QString& text, std::vector<std::uint8_t>& styles, QStringView open, QStringView close,
-                 std::uint8_t style, qsizetype n) {
-    for (;;) {
-        const qsizetype p = findInRange(text, open, 0, n);
-        if (p < 0) return;
-        deleteAt(text, styles, p, open.size());
-        const qsizetype e = findInRange(text, close, p, n - p);
-        if (e < 0) continue;
-        for (qsizetype i = p; i < e; ++i) styles[static_cast<std::size_t>(i)] |= style;
-        deleteAt(text, styles, e, close.size());
-    }
-}
-
-FormattedEntry literalFormat(const QString& decoded, qsizetype n, const QString& mark) {
-    FormattedEntry r{decoded, std::vector<std::uint8_t>(static_cast<std::size_t>(decoded.size()), 0), {}};
-    literalPass(r.text, r.styles, u"<b>", u"</b>", kStyleBold, n);
-    literalPass(r.text, r.styles, u"<i>", u"</i>", kStyleItalic, n);
-    if (mark.isEmpty()) return r;
-    for (qsizetype p = 0;;) {
-        const qsizetype at = findInRange(r.text, mark, p, n);
-        if (at < 0) break;
-        r.marks.push_back({at, mark.size()});
-        for (qsizetype i = at; i < at + mark.size(); ++i) r.styles[static_cast<std::size_t>(i)] |= kStyleMark;
-        p = at + mark.size();
-    }
-    return r;
-}
 
 // The styles as letters, one per unit: '.' plain, 'b' bold, 'i' italic, 'B' both; a mark adds 4,
 // shown as the digit of the whole value ("5" = bold marked).

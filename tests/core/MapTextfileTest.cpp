@@ -1,5 +1,6 @@
 #include "MapTextfile.h"
 #include "QtPrinters.h"
+#include "References.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,51 +13,11 @@
 using namespace std::string_literals;
 
 using namespace wordhoard;
+using wordhoard::reference::naiveFind;
+using wordhoard::reference::naiveFindWild;
 using wordhoard::testing::TempDir;
 
 namespace {
-
-// The byte-by-byte definitions, kept literal so the fast routines have something to answer to.
-std::int32_t naiveFind(const std::string& text, std::int32_t cursor, std::string pattern, std::int32_t start,
-                       std::int32_t limit) {
-    const auto size = static_cast<std::int32_t>(text.size());
-    if (limit <= 0) limit = size;
-    if (start < 0) start = cursor;
-    if (start > limit) return -1;
-    pattern = pattern.substr(0, pattern.find('\0'));
-    if (pattern.empty()) return -1;
-    for (std::int32_t pos = start; pos < size; ++pos) {
-        bool ok = true;
-        for (std::size_t j = 0; j < pattern.size(); ++j) {
-            if (pos + static_cast<std::int32_t>(j) >= limit || text[pos + j] != pattern[j]) {
-                ok = false;
-                break;
-            }
-        }
-        if (ok) return pos;
-    }
-    return -1;
-}
-
-std::int32_t naiveFindWild(const std::string& text, std::int32_t cursor, std::string pattern, std::int32_t start,
-                           std::int32_t limit, char stop, char wild) {
-    const auto size = static_cast<std::int32_t>(text.size());
-    if (limit <= 0) limit = size;
-    if (start < 0) start = cursor;
-    if (start > limit) return -1;
-    pattern = pattern.substr(0, pattern.find('\0'));
-    const auto m = static_cast<std::int32_t>(pattern.size());
-    if (m == 0) return -1;
-    for (std::int32_t pos = start; pos < size; ++pos) {
-        for (std::int32_t j = 0;;) {
-            if (pos + j >= limit) break;
-            if (pattern[j] != text[pos + j] && pattern[j] != wild) break;
-            ++j;
-            if (j == m || pattern[j] == stop) return pos;
-        }
-    }
-    return -1;
-}
 
 class MapTextfileTest : public ::testing::Test {
 protected:
@@ -174,6 +135,7 @@ TEST_F(MapTextfileTest, FastSearchesAgreeWithTheByteByByteDefinitionOnRandomInpu
         ASSERT_EQ(text.Open(dir.write(QStringLiteral("r%1.txt").arg(round), QByteArray(body.data(), body.size())), false),
                   0);
         const auto size = static_cast<std::int32_t>(body.size());
+        const QByteArrayView bv(body.data(), static_cast<qsizetype>(body.size()));
         const auto cursor = static_cast<std::int32_t>(rng() % (size + 1));
         text.Seek(cursor);
         for (int q = 0; q < 40; ++q) {
@@ -181,14 +143,14 @@ TEST_F(MapTextfileTest, FastSearchesAgreeWithTheByteByByteDefinitionOnRandomInpu
             const auto start = static_cast<std::int32_t>(rng() % (size + 4)) - 2;
             const auto limit = static_cast<std::int32_t>(rng() % (size + 2)) - 1;
             const QByteArrayView pv(pattern.data(), static_cast<qsizetype>(pattern.size()));
-            ASSERT_EQ(text.Find(pv, start, limit), naiveFind(body, cursor, pattern, start, limit))
+            ASSERT_EQ(text.Find(pv, start, limit), naiveFind(bv, cursor, pv, start, limit))
                 << "text '" << body << "' pattern '" << pattern << "' start " << start << " limit " << limit;
             ASSERT_EQ(text.FindWild(pv, start, limit, '*', '.'),
-                      naiveFindWild(body, cursor, pattern, start, limit, '*', '.'))
+                      naiveFindWild(bv, cursor, pv, start, limit, '*', '.'))
                 << "text '" << body << "' pattern '" << pattern << "' start " << start << " limit " << limit;
             // A stop character that is also the wildcard, and one at index 0.
             ASSERT_EQ(text.FindWild(pv, start, limit, '.', '.'),
-                      naiveFindWild(body, cursor, pattern, start, limit, '.', '.'));
+                      naiveFindWild(bv, cursor, pv, start, limit, '.', '.'));
         }
     }
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+// Slow, literal definitions that the fast routines are held to, by the tests and by the fuzzers.
+
+#include "EntryFormat.h"
+
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+namespace wordhoard::reference {
+
+// The entity decoding spelt out unit by unit: a token runs from '&' to the first ';' after it
+// and is replaced when it is a whole entity name.
+QString referenceDecode(QStringView text);
+
+// The text pane's find-and-delete styling enacted literally on a string and a style vector: every
+// search starts again from position 0, matches must lie wholly inside the range (start, count).
+FormattedEntry literalFormat(const QString& decoded, qsizetype n, const QString& mark);
+
+// Find and FindWild byte by byte over `text` with the given cursor.
+std::int32_t naiveFind(QByteArrayView text, std::int32_t cursor, QByteArrayView pattern, std::int32_t start,
+                       std::int32_t limit);
+std::int32_t naiveFindWild(QByteArrayView text, std::int32_t cursor, QByteArrayView pattern, std::int32_t start,
+                           std::int32_t limit, char stop, char wild);
+
+} // namespace wordhoard::reference
