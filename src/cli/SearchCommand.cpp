@@ -1,20 +1,10 @@
 #include "Commands.h"
 #include "FullTextSearch.h"
+#include "Messages.h"
 
 #include <cstdio>
 
 namespace wordhoard::cli {
-
-namespace {
-
-// The message as the viewer's error box words it: "missing )" stays, a message ending in a
-// letter or digit gets a full stop.
-QString errorBoxWording(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-    return message;
-}
-
-} // namespace
 
 // The hit list of a full-text search for TERM, both passes, in hit-list order:
 // "START<TAB>HEADWORD" per hit. Exit 1 when nothing is found; an invalid pattern (or a match
@@ -31,7 +21,7 @@ int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out) {
     }
     out.flush();
     if (outcome.error) {
-        std::fprintf(stderr, "%s\n", errorBoxWording(*outcome.error).toUtf8().constData());
+        std::fprintf(stderr, "%s\n", withFullStop(*outcome.error).toUtf8().constData());
         return kUsageOrOpenError;
     }
     return outcome.hits.empty() ? kNothingFound : kOk;

@@ -1,13 +1,12 @@
 #include "ErrorBox.h"
 
+#include "Messages.h"
+
 #include <QMessageBox>
 
 namespace wordhoard {
 
-QString errorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > u'.') return message + u'.';
-    return message;
-}
+QString errorBoxText(const QString& message) { return withFullStop(message); }
 
 void showErrorBox(QWidget* parent, const QString& message) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Wordhoard"), errorBoxText(message), QMessageBox::Ok,
