@@ -1,7 +1,7 @@
 #include "MapTextfile.h"
 
 #include <QFile>
-#include <QFileInfo>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <array>
@@ -9,6 +9,11 @@
 #include <cstring>
 #include <limits>
 #include <utility>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -43,38 +48,44 @@ TMapTextfile::~TMapTextfile() {
 }
 
 std::int32_t TMapTextfile::Open(const QString& fileName, bool writable) {
-    m_opened = false;
+    Close();
     m_error.clear();
-    const QFileInfo info(fileName);
-    if (info.isDir()) {
+    const QByteArray path = QFile::encodeName(fileName);
+    const int fd = ::open(path.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
+    if (fd < 0) {
+        m_error = qt_error_string(errno);
+        return -1;
+    }
+    // The mapping outlives the descriptor.
+    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        m_error = qt_error_string(errno);
+        return -1;
+    }
+    if (S_ISDIR(info.st_mode)) {
         m_error = QStringLiteral("is a directory");
         return -1;
     }
-    auto file = std::make_unique<QFile>(fileName);
-    if (!file->open(writable ? QIODevice::ReadWrite : QIODevice::ReadOnly)) {
-        m_error = file->errorString();
-        return -1;
-    }
-    const qint64 size = file->size();
-    if (size == 0) {
+    if (info.st_size == 0) {
         m_error = QStringLiteral("the file is empty");
         return -1;
     }
     // Offsets are 32-bit signed: a file of 2 GiB or more can't be addressed whole.
-    if (size > std::numeric_limits<std::int32_t>::max()) {
+    if (info.st_size > std::numeric_limits<std::int32_t>::max()) {
         m_error = QStringLiteral("the file is 2 GiB or larger");
         return -1;
     }
-    uchar* base = file->map(0, size);
-    if (base == nullptr) {
-        m_error = file->errorString();
+    const auto size = static_cast<std::size_t>(info.st_size);
+    void* base = ::mmap(nullptr, size, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, fd, 0);
+    if (base == MAP_FAILED) {
+        m_error = qt_error_string(errno);
         return -1;
     }
-    file->close(); // the mapping outlives the descriptor
-    m_file = std::move(file);
+    m_mapping = base;
     m_size = static_cast<std::int32_t>(size);
-    m_base = base;
-    m_current = base;
+    m_base = static_cast<const unsigned char*>(base);
+    m_current = m_base;
     m_cursor = 0;
     m_opened = true;
     return 0;
@@ -101,7 +112,10 @@ std::int32_t TMapTextfile::OpenBytes(QByteArrayView bytes) {
 
 void TMapTextfile::Close() {
     if (!m_opened) return;
-    m_file.reset(); // unmaps
+    if (m_mapping != nullptr) ::munmap(m_mapping, static_cast<std::size_t>(m_size));
+    m_mapping = nullptr;
+    m_size = 0;
+    m_cursor = 0;
     m_base = nullptr;
     m_current = nullptr;
     m_opened = false;
