@@ -18,6 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const EntryIndex index = buildEntryIndex(text);
+    // Fed in pieces, as a file read in chunks is, the builder must give the same index.
+    {
+        EntryIndexBuilder builder;
+        const std::size_t step = 1 + (size > 0 ? data[0] % 7 : 0);
+        for (std::size_t at = 0; at < size; at += step) builder.feed(all.sliced(static_cast<qsizetype>(at), static_cast<qsizetype>(std::min(step, size - at))));
+        const EntryIndex pieced = builder.finish();
+        check(pieced.offsets == index.offsets, "pieces give other entry starts");
+        for (qsizetype i = 0; i < index.size(); ++i) check(pieced.headword(i) == index.headword(i), "pieces give another headword");
+    }
     std::int32_t previous = -1;
     for (qsizetype i = 0; i < index.size(); ++i) {
         const std::int32_t start = index.offsets[static_cast<std::size_t>(i)];

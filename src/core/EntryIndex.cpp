@@ -33,21 +33,60 @@ QByteArrayView rawHeadword(const TMapTextfile& text, std::int32_t start) {
     return lt < 0 ? rest : rest.first(lt);
 }
 
-EntryIndex buildEntryIndex(const TMapTextfile& text) {
-    EntryIndex index;
-    const QByteArrayView all = text.bytes();
-    const char* const base = all.data();
-    const qsizetype size = all.size();
+void EntryIndexBuilder::feed(QByteArrayView piece) {
+    const char* const data = piece.data();
+    const qsizetype size = piece.size();
     qsizetype pos = 0;
     while (pos < size) {
-        const void* hash = std::memchr(base + pos, '#', static_cast<std::size_t>(size - pos));
-        if (hash == nullptr) break;
-        const qsizetype start = static_cast<const char*>(hash) - base + 4;
-        const QByteArrayView word = rawHeadword(text, static_cast<std::int32_t>(start));
-        index.append(static_cast<std::int32_t>(start), word);
-        pos = start + word.size();
+        if (m_state == State::Seeking) {
+            const void* hash = std::memchr(data + pos, '#', static_cast<std::size_t>(size - pos));
+            if (hash == nullptr) break;
+            const qsizetype at = static_cast<const char*>(hash) - data;
+            m_start = static_cast<std::int32_t>(m_fed + at + 4);
+            m_skip = 3;
+            m_state = State::Skipping;
+            pos = at + 1;
+        }
+        if (m_state == State::Skipping) {
+            const qsizetype skipped = std::min<qsizetype>(m_skip, size - pos);
+            pos += skipped;
+            m_skip -= static_cast<int>(skipped);
+            if (m_skip > 0) break;
+            m_state = State::InHeadword;
+        }
+        const void* lt = std::memchr(data + pos, '<', static_cast<std::size_t>(size - pos));
+        if (lt == nullptr) {
+            m_partial.append(data + pos, size - pos);
+            break;
+        }
+        const qsizetype end = static_cast<const char*>(lt) - data;
+        if (m_partial.isEmpty()) {
+            m_index.append(m_start, QByteArrayView(data + pos, end - pos));
+        } else {
+            m_partial.append(data + pos, end - pos);
+            m_index.append(m_start, m_partial);
+            m_partial.clear();
+        }
+        // The next '#' is looked for from the '<'.
+        pos = end;
+        m_state = State::Seeking;
     }
+    m_fed += size;
+}
+
+EntryIndex EntryIndexBuilder::finish() {
+    // A headword cut short by the end of the text (or a '#' in the last four bytes, whose
+    // headword would start at or past the end) still makes an entry.
+    if (m_state != State::Seeking) m_index.append(m_start, m_partial);
+    EntryIndex index = std::move(m_index);
+    *this = EntryIndexBuilder();
     return index;
+}
+
+EntryIndex buildEntryIndex(const TMapTextfile& text) {
+    EntryIndexBuilder builder;
+    builder.feed(text.bytes());
+    return builder.finish();
 }
 
 std::int32_t entryLastByte(const TMapTextfile& text, std::int32_t start) {

@@ -38,6 +38,25 @@ private:
     std::vector<qsizetype> m_ends;
 };
 
+// Builds an index from the text handed over in consecutive pieces of any size, so that a file
+// can be indexed while it is read; a headword may straddle pieces.
+class EntryIndexBuilder {
+public:
+    // The next bytes of the text.
+    void feed(QByteArrayView piece);
+    // The index of everything fed; the builder starts afresh afterwards.
+    EntryIndex finish();
+
+private:
+    enum class State { Seeking, Skipping, InHeadword };
+    EntryIndex m_index;
+    qint64 m_fed = 0; // bytes fed before the current piece
+    State m_state = State::Seeking;
+    int m_skip = 0;           // bytes still to skip after the '#'
+    std::int32_t m_start = 0; // the start of the entry being read
+    QByteArray m_partial;     // its headword's bytes from earlier pieces
+};
+
 // Builds the index over the whole text (empty when the text is closed or holds no '#').
 EntryIndex buildEntryIndex(const TMapTextfile& text);
 

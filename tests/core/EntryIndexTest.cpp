@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace wordhoard;
 using wordhoard::testing::TempDir;
 
@@ -108,4 +110,48 @@ TEST_F(EntryIndexTest, EntryExtentAndPage) {
     EXPECT_EQ(pageNameBefore(*text, 4), QByteArray("wh#<b>a<"));
     indexOf("x@wh");
     EXPECT_EQ(pageNameBefore(*text, 4), QByteArray("wh"));
+}
+
+// Read from a file, the text arrives in pieces: cut anywhere (inside the marker's skipped bytes,
+// inside a headword, right after a '#'), it must give the index of the whole.
+TEST_F(EntryIndexTest, PiecesGiveTheIndexOfTheWhole) {
+    const auto inPieces = [](const QByteArray& bytes, const std::vector<qsizetype>& cuts) {
+        EntryIndexBuilder builder;
+        qsizetype from = 0;
+        for (qsizetype cut : cuts) {
+            builder.feed(QByteArrayView(bytes).sliced(from, cut - from));
+            from = cut;
+        }
+        builder.feed(QByteArrayView(bytes).sliced(from));
+        return builder.finish();
+    };
+    const auto same = [&](const EntryIndex& a, const EntryIndex& b) {
+        EXPECT_EQ(a.offsets, b.offsets);
+        EXPECT_EQ(headwords(a), headwords(b));
+    };
+    const QByteArray fixed = "@wh_b0001#<b>&aelig;t</b> x#<b>b&amp;n</b>#xy";
+    for (qsizetype cut = 0; cut <= fixed.size(); ++cut) same(inPieces(fixed, {cut}), indexOf(fixed));
+    std::vector<qsizetype> everyByte;
+    for (qsizetype i = 1; i < fixed.size(); ++i) everyByte.push_back(i);
+    same(inPieces(fixed, everyByte), indexOf(fixed));
+
+    std::mt19937 rng(11);
+    static constexpr const char* kPieces[] = {"#", "<", "<b>", "</b>", "&thorn;", "&", ";", "a", "xyz", " ", "\r\n"};
+    for (int round = 0; round < 300; ++round) {
+        QByteArray soup;
+        const int parts = std::uniform_int_distribution<int>(1, 40)(rng);
+        for (int i = 0; i < parts; ++i) soup += kPieces[std::uniform_int_distribution<std::size_t>(0, 10)(rng)];
+        std::vector<qsizetype> cuts;
+        for (qsizetype at = 0; at < soup.size(); at += std::uniform_int_distribution<qsizetype>(1, 6)(rng)) {
+            cuts.push_back(at);
+        }
+        SCOPED_TRACE(soup.toStdString());
+        same(inPieces(soup, cuts), indexOf(soup));
+    }
+    // The builder starts afresh after finish().
+    EntryIndexBuilder builder;
+    builder.feed("#<b>a<");
+    (void)builder.finish();
+    builder.feed("#<b>b<");
+    EXPECT_EQ(headwords(builder.finish()), QStringList{u"b"_qs});
 }
