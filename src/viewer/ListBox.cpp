@@ -1,5 +1,6 @@
 #include "ListBox.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
 
@@ -25,9 +26,22 @@ QStyledItemDelegate* fixedLineDelegate(QObject* parent, int height, int width) {
     return new FixedLineDelegate(parent, QSize(width, height));
 }
 
-ListBox::ListBox(QWidget* parent) : QListView(parent) {
-    setUniformItemSizes(true);
-    setItemDelegate(fixedLineDelegate(this, kItemHeight, kScrollWidth));
+ListBox::ListBox(QWidget* parent) : QTableView(parent) {
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    QHeaderView* rows = verticalHeader();
+    rows->hide();
+    rows->setMinimumSectionSize(kItemHeight);
+    rows->setDefaultSectionSize(kItemHeight);
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    // The one column is as wide as the view, and never narrower than the extent a reader can
+    // scroll to.
+    QHeaderView* columns = horizontalHeader();
+    columns->hide();
+    columns->setMinimumSectionSize(kScrollWidth);
+    columns->setStretchLastSection(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -53,6 +67,11 @@ void ListBox::scrollRowToTop(int row) {
     scrollTo(model()->index(row, 0), QAbstractItemView::PositionAtTop);
 }
 
+QModelIndex ListBox::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if (action == MoveHome || action == MoveEnd) modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 template <typename Base> void ListBox::watch(Base&& base) {
     const int before = selectedRow();
     base();
@@ -61,18 +80,18 @@ template <typename Base> void ListBox::watch(Base&& base) {
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
     const int before = selectedRow();
-    QListView::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     // A click on a line shows it, also when it was selected already.
     const QModelIndex hit = indexAt(event->position().toPoint());
     if (selectedRow() != before || (hit.isValid() && event->button() == Qt::LeftButton)) emit userSelected();
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent* event) {
-    watch([&] { QListView::mouseMoveEvent(event); });
+    watch([&] { QTableView::mouseMoveEvent(event); });
 }
 
 void ListBox::keyPressEvent(QKeyEvent* event) {
-    watch([&] { QListView::keyPressEvent(event); });
+    watch([&] { QTableView::keyPressEvent(event); });
 }
 
 } // namespace wordhoard

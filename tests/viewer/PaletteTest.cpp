@@ -45,7 +45,7 @@ TEST_F(PaletteTest, The265EntriesStandInTableOrderWithTheRepeats) {
     start(kDictionary);
     ASSERT_EQ(form->TntComboBox1->count(), 265);
     EXPECT_EQ(form->TntComboBox1->view()->sizeHintForRow(0), 21);
-    EXPECT_EQ(form->TntListBox1->sizeHintForRow(0), 21);
+    EXPECT_EQ(form->TntListBox1->rowHeight(0), 21);
     EXPECT_TRUE(form->TntComboBox1->currentText().isEmpty());
     const auto entry = [&](int number) { return form->TntComboBox1->itemText(number - 1); };
     EXPECT_EQ(entry(1), u"\""_qs);
