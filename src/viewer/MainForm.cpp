@@ -305,8 +305,18 @@ QString TMainForm::statusPanelText(int panel) const {
 }
 
 void TMainForm::LoadFile(const QString& fileName) {
-    m_unit.text = std::make_unique<TMapTextfile>();
-    if (m_unit.text->Open(fileName, false) != 0) {
+    if (m_unit.pendingText && m_unit.pendingText->fileName == fileName) {
+        PendingText pending = std::move(*m_unit.pendingText);
+        m_unit.pendingText.reset();
+        LoadedText loaded = pending.result.get();
+        m_unit.text = std::move(loaded.text);
+        m_loadedIndex = std::move(loaded.index);
+    } else {
+        m_unit.text = std::make_unique<TMapTextfile>();
+        m_unit.text->Open(fileName, false);
+        m_loadedIndex.reset();
+    }
+    if (!m_unit.text->opened()) {
         m_startupError = QStringLiteral("Cannot open the dictionary text \"%1\": %2")
                              .arg(fileName, m_unit.text->errorString());
     }
@@ -314,7 +324,12 @@ void TMainForm::LoadFile(const QString& fileName) {
 
 void TMainForm::Wordlist() {
     m_lookup.reset(); // it reads the lines being replaced
-    m_unit.EntryOffsets = m_unit.text ? buildEntryIndex(*m_unit.text) : EntryIndex{};
+    if (m_loadedIndex) {
+        m_unit.EntryOffsets = std::move(*m_loadedIndex);
+        m_loadedIndex.reset();
+    } else {
+        m_unit.EntryOffsets = m_unit.text ? buildEntryIndex(*m_unit.text) : EntryIndex{};
+    }
     wordListModel->setSource(&m_unit.EntryOffsets);
 }
 

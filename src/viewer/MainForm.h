@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class QAction;
@@ -128,6 +129,8 @@ private:
     SearchProgressGate* m_progress = nullptr; // during a search request only
     std::int64_t m_scannedBefore = 0;
     QString m_startupError;
+    // The index that came with the text LoadFile took over, for Wordlist.
+    std::optional<EntryIndex> m_loadedIndex;
     bool m_startupErrorShown = false;
 
 public:

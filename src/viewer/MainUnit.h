@@ -2,12 +2,14 @@
 
 #include "EntryIndex.h"
 #include "MapTextfile.h"
+#include "TextLoad.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace wordhoard {
@@ -17,6 +19,9 @@ namespace wordhoard {
 struct MainUnit {
     // The one dictionary text, mapped by LoadFile for the whole run.
     std::unique_ptr<TMapTextfile> text;
+    // The text being opened and indexed on another thread while start-up builds the windows;
+    // LoadFile takes it over when it names the same file.
+    std::optional<PendingText> pendingText;
     // Element i is the start of entry i and belongs to line i of the word list; the headwords
     // (decoded) live beside the offsets.
     EntryIndex EntryOffsets;

@@ -15,7 +15,12 @@ constexpr QSize kSize(499, 339);
 constexpr double kOpacity = 220.0 / 255.0;
 } // namespace
 
-TSplashForm::TSplashForm(QWidget* parent)
+SplashPictures SplashPictures::load() {
+    return {bundledPicture(QStringLiteral(":/art/splash.jpg")), bundledPicture(QStringLiteral(":/art/emblem-hall.png")),
+            bundledPicture(QStringLiteral(":/art/emblem-ship.png"))};
+}
+
+TSplashForm::TSplashForm(const SplashPictures& pictures, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("SplashForm"));
     setWindowTitle(QStringLiteral("SplashForm"));
@@ -28,7 +33,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, kSize.width(), kSize.height());
-    Image1->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/splash.jpg"))));
+    Image1->setPixmap(QPixmap::fromImage(pictures.art));
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
     Label3 = placedLabel(this, "Label3", QStringLiteral("WORDHOARD"), {75, 25, 364, 27}, designFont(kSerifFace, -24),
@@ -47,7 +52,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(91, 139, 97, 81);
-    Image2->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/emblem-hall.png"))));
+    Image2->setPixmap(QPixmap::fromImage(pictures.hall));
     Label6 = placedLabel(this, "Label6", QStringLiteral("Hoard"), {115, 226, 51, 15}, designFont(kSerifFace, -13),
                          centred);
     Label8 = placedLabel(this, "Label8", QStringLiteral("Society of Letters"), {75, 241, 128, 15},
@@ -56,7 +61,7 @@ TSplashForm::TSplashForm(QWidget* parent)
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setGeometry(308, 140, 80, 80);
-    Image3->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/emblem-ship.png"))));
+    Image3->setPixmap(QPixmap::fromImage(pictures.ship));
     Label2 = placedLabel(this, "Label2", QStringLiteral("Whaleroad"), {308, 226, 81, 15}, designFont(kSerifFace, -13),
                          centred);
     Label7 = placedLabel(this, "Label7", QStringLiteral("Early English Trust"), {273, 241, 152, 15},

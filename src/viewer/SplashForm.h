@@ -1,16 +1,27 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 class QLabel;
 
 namespace wordhoard {
 
+// The splash's pictures, decoded apart from the window so that start-up can decode them on
+// another thread while the main window is made.
+struct SplashPictures {
+    QImage art;
+    QImage hall;
+    QImage ship;
+
+    static SplashPictures load();
+};
+
 // The window shown while the dictionary loads: frameless, on top, translucent, fixed content.
 class TSplashForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TSplashForm(QWidget* parent = nullptr);
+    explicit TSplashForm(const SplashPictures& pictures = SplashPictures::load(), QWidget* parent = nullptr);
 
     // Shows the window centred on the screen and paints it at once (the event loop isn't running
     // yet during start-up).

@@ -4,7 +4,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
+    wordhoard::PendingText dictionary = wordhoard::preloadDictionary();
     QApplication app(argc, argv);
-    wordhoard::Startup startup;
+    wordhoard::Startup startup(std::move(dictionary));
     return QApplication::exec();
 }

@@ -91,6 +91,23 @@ TEST_F(MainFormTest, SelectingFromCodeDoesNotShowAnEntry) {
     EXPECT_TRUE(paneText().startsWith(u"cyning"_qs));
 }
 
+TEST_F(MainFormTest, ListKeysMoveLineByLineAndHomeAndEndReachTheEnds) {
+    start(kDictionary);
+    form->TntListBox1->setFocus();
+    QTest::keyClick(form->TntListBox1, Qt::Key_End);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 3);
+    EXPECT_EQ(paneText(), u"last end"_qs);
+    QTest::keyClick(form->TntListBox1, Qt::Key_Up);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 2);
+    QTest::keyClick(form->TntListBox1, Qt::Key_Home);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 0);
+    EXPECT_TRUE(paneText().startsWith(u"\u00E6t"_qs));
+    // Lines are 21 pixels and can be scrolled 400 pixels wide, however narrow the list.
+    EXPECT_EQ(form->TntListBox1->visualRect(form->wordListModel->index(1, 0)).height(), 21);
+    form->TntListBox1->setFixedWidth(150);
+    EXPECT_EQ(form->TntListBox1->columnWidth(0), 400);
+}
+
 TEST_F(MainFormTest, UpAndDownInTheSearchFieldStopAtBothEnds) {
     start(kDictionary);
     form->TntListBox1->selectRow(2);
@@ -123,6 +140,13 @@ TEST_F(MainFormTest, BrowseWithNoSelectedLineChangesNothing) {
     form->TntListBox1Click();
     EXPECT_EQ(paneText(), shown);
     EXPECT_EQ(form->statusPanelText(1), u"wh_b0001"_qs);
+}
+
+TEST_F(MainFormTest, APendingTextOfAnotherFileIsLeftAlone) {
+    unit.pendingText = loadTextInBackground(dir.write("other.txt", "#<b>other<"));
+    start(kDictionary);
+    EXPECT_EQ(form->wordListModel->rowCount(), 4);
+    EXPECT_TRUE(unit.pendingText.has_value());
 }
 
 TEST_F(MainFormTest, AMissingDictionaryIsReportedOnceAfterTheWindowShows) {

@@ -1,0 +1,59 @@
+// The real start-up, with the dictionary read on a second thread as main() reads it.
+#include "ListBox.h"
+#include "ListModels.h"
+#include "MainForm.h"
+#include "QtPrinters.h"
+#include "SplashForm.h"
+#include "Startup.h"
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTest>
+#include <QTextEdit>
+
+using namespace wordhoard;
+using wordhoard::testing::TempDir;
+
+namespace {
+
+class StartupTest : public ::testing::Test {
+protected:
+    StartupTest() : m_previous(QDir::currentPath()) { QDir::setCurrent(dir.path(u"."_qs)); }
+    ~StartupTest() override { QDir::setCurrent(m_previous); }
+
+    TempDir dir;
+
+private:
+    QString m_previous;
+};
+
+} // namespace
+
+TEST_F(StartupTest, ThePreloadedTextFillsTheWordListAsReadingItThereWould) {
+    dir.write(u"txt/WH-main_01.txt"_qs, "@wh_b0001\r\n#<b>&aelig;t</b> at\r\n#<b>b&amp;n</b> bone\r\n#<b>cyning</b> king");
+    for (const bool preload : {true, false}) {
+        Startup startup(preload ? std::optional<PendingText>(preloadDictionary()) : std::nullopt);
+        TMainForm& form = startup.mainForm();
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_FALSE(startup.splash().isVisible());
+        EXPECT_TRUE(form.startupError().isEmpty());
+        EXPECT_FALSE(form.unit().pendingText.has_value());
+        ASSERT_EQ(form.wordListModel->rowCount(), 3);
+        EXPECT_EQ(form.wordListModel->line(0), u"\u00E6t"_qs);
+        EXPECT_EQ(form.wordListModel->line(2), u"cyning"_qs);
+        form.TntListBox1->selectRow(2);
+        form.TntListBox1Click();
+        EXPECT_EQ(form.TntRichEdit1->toPlainText(), u"cyning king"_qs);
+    }
+}
+
+TEST_F(StartupTest, AMissingDictionaryIsReportedOnceTheWindowShows) {
+    Startup startup(preloadDictionary());
+    QStringList errors;
+    startup.mainForm().setErrorReporter([&](const QString& message) { errors << message; });
+    QTRY_COMPARE(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(u"Cannot open the dictionary text \"txt/WH-main_01.txt\": "_qs)) << errors[0].toStdString();
+    EXPECT_EQ(startup.mainForm().wordListModel->rowCount(), 0);
+}
