@@ -7,9 +7,9 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
-    wordhoard::PendingText dictionary = wordhoard::preloadDictionary();
+    wordhoard::StartupPreload preload = wordhoard::StartupPreload::start();
     QApplication app(argc, argv);
-    wordhoard::Startup startup(std::move(dictionary));
+    wordhoard::Startup startup(std::move(preload));
     QTimer::singleShot(0, &app, &QApplication::quit);
     return QApplication::exec();
 }

@@ -2,16 +2,16 @@
 
 #include "JpegPicture.h"
 
-#include <QFile>
+#include <QResource>
 
 #include <exception>
 
 namespace wordhoard {
 
 QImage bundledPicture(const QString& resource) {
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    const QByteArray bytes = file.readAll();
+    const QResource file(resource);
+    if (!file.isValid()) return {};
+    const QByteArray bytes = file.uncompressedData();
     if (!resource.endsWith(QLatin1String(".jpg"))) return QImage::fromData(bytes);
     try {
         JpegPicture picture = JpegPicture::fromBytes(bytes);

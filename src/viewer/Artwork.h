@@ -7,7 +7,8 @@ namespace wordhoard {
 
 // A picture bundled into the program (":/art/..."). JPEG pictures go through the same libjpeg
 // decoder as the page images; a missing or damaged one gives a null image, never an error box
-// during start-up.
+// during start-up. A JPEG picture makes no QObject, so it may be decoded on any thread, also
+// before the application object exists.
 QImage bundledPicture(const QString& resource);
 
 } // namespace wordhoard

@@ -1,36 +1,56 @@
 #include "Startup.h"
 
 #include "AboutBox.h"
+#include "Artwork.h"
 #include "MainForm.h"
 #include "SplashForm.h"
 
 #include <QApplication>
 #include <QThread>
 
-#include <future>
+#include <exception>
 
 namespace wordhoard {
 
 namespace {
+
 // Beside the program's working directory.
 QString dictionaryText() { return QStringLiteral("txt/WH-main_01.txt"); }
+
+QString splashArtResource() { return QStringLiteral(":/art/splash.jpg"); }
+
 } // namespace
 
-PendingText preloadDictionary() {
-    // Qt takes the first thread that asks for its thread data as the main one; ask here, before
-    // the second thread runs (the load itself makes no QObject).
+StartupPreload StartupPreload::start() {
+    // Qt takes the first thread that asks for its thread data as the main one: ask here, before
+    // the second thread runs (the work there makes no QObject).
     (void)QThread::currentThread();
-    return loadTextInBackground(dictionaryText());
+    std::promise<QImage> art;
+    StartupPreload preload;
+    preload.splashArt = art.get_future();
+    const QString name = dictionaryText();
+    preload.dictionary = PendingText{name, std::async(std::launch::async, [art = std::move(art), name]() mutable {
+                                         try {
+                                             art.set_value(bundledPicture(splashArtResource()));
+                                         } catch (...) {
+                                             art.set_exception(std::current_exception());
+                                         }
+                                         return loadText(name);
+                                     })};
+    return preload;
 }
 
-Startup::Startup(std::optional<PendingText> preloaded) {
-    m_unit.pendingText = std::move(preloaded);
-    // Decoded on another thread while the main window is made.
-    std::future<SplashPictures> pictures = std::async(std::launch::async, SplashPictures::load);
+Startup::Startup(StartupPreload preload) {
+    m_unit.pendingText = std::move(preload.dictionary);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     m_mainForm = std::make_unique<TMainForm>(m_unit);
     m_mainForm->hide();
-    m_splash = std::make_unique<TSplashForm>(pictures.get());
+    SplashPictures pictures{
+        preload.splashArt.valid() ? preload.splashArt.get() : bundledPicture(splashArtResource()),
+        bundledPicture(QStringLiteral(":/art/emblem-hall.png")),
+        bundledPicture(QStringLiteral(":/art/emblem-ship.png")),
+    };
+    m_splash = std::make_unique<TSplashForm>(pictures);
     m_splash->showAndPaint();
     m_aboutBox = new TAboutBox(m_mainForm.get());
     m_mainForm->setAboutBox(m_aboutBox);

@@ -2,6 +2,9 @@
 
 #include "MainUnit.h"
 
+#include <QImage>
+
+#include <future>
 #include <memory>
 #include <optional>
 
@@ -11,9 +14,16 @@ class TAboutBox;
 class TMainForm;
 class TSplashForm;
 
-// Starts reading and indexing the dictionary text on a second thread. main() calls it before it
-// makes the QApplication, so the reading overlaps Qt's own start and the making of the windows.
-PendingText preloadDictionary();
+// Work that start-up hands to a second thread, begun in main() before the QApplication: the
+// splash picture is decoded, then the dictionary text is mapped and indexed. Meanwhile the main
+// thread starts Qt and makes the windows; the start-up steps take the results over in their own
+// order, and nothing of the user interface leaves the main thread.
+struct StartupPreload {
+    std::future<QImage> splashArt;
+    std::optional<PendingText> dictionary;
+
+    static StartupPreload start();
+};
 
 // The program's start-up, step by step: the title; the main window, created and hidden; the
 // splash, shown and painted at once; the about box; then, with the splash on screen, the
@@ -22,9 +32,8 @@ PendingText preloadDictionary();
 // exist.
 class Startup {
 public:
-    // `preloaded`: the dictionary text from preloadDictionary(), taken over by the mapping step;
-    // without it that step reads the text itself.
-    explicit Startup(std::optional<PendingText> preloaded = std::nullopt);
+    // Without a preload, each step does its own work.
+    explicit Startup(StartupPreload preload = {});
     ~Startup();
     Startup(const Startup&) = delete;
     Startup& operator=(const Startup&) = delete;

@@ -4,8 +4,8 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    wordhoard::PendingText dictionary = wordhoard::preloadDictionary();
+    wordhoard::StartupPreload preload = wordhoard::StartupPreload::start();
     QApplication app(argc, argv);
-    wordhoard::Startup startup(std::move(dictionary));
+    wordhoard::Startup startup(std::move(preload));
     return QApplication::exec();
 }

@@ -34,7 +34,7 @@ private:
 TEST_F(StartupTest, ThePreloadedTextFillsTheWordListAsReadingItThereWould) {
     dir.write(u"txt/WH-main_01.txt"_qs, "@wh_b0001\r\n#<b>&aelig;t</b> at\r\n#<b>b&amp;n</b> bone\r\n#<b>cyning</b> king");
     for (const bool preload : {true, false}) {
-        Startup startup(preload ? std::optional<PendingText>(preloadDictionary()) : std::nullopt);
+        Startup startup(preload ? StartupPreload::start() : StartupPreload{});
         TMainForm& form = startup.mainForm();
         EXPECT_TRUE(form.isVisible());
         EXPECT_FALSE(startup.splash().isVisible());
@@ -50,7 +50,7 @@ TEST_F(StartupTest, ThePreloadedTextFillsTheWordListAsReadingItThereWould) {
 }
 
 TEST_F(StartupTest, AMissingDictionaryIsReportedOnceTheWindowShows) {
-    Startup startup(preloadDictionary());
+    Startup startup(StartupPreload::start());
     QStringList errors;
     startup.mainForm().setErrorReporter([&](const QString& message) { errors << message; });
     QTRY_COMPARE(errors.size(), 1);
