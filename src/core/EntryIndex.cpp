@@ -8,21 +8,25 @@
 
 namespace wordhoard {
 
-QStringView EntryIndex::headword(qsizetype i) const {
+QByteArrayView EntryIndex::raw(qsizetype i) const {
     const qsizetype begin = i == 0 ? 0 : m_ends[static_cast<std::size_t>(i - 1)];
-    return QStringView(m_headwords).sliced(begin, m_ends[static_cast<std::size_t>(i)] - begin);
+    return QByteArrayView(m_raw).sliced(begin, m_ends[static_cast<std::size_t>(i)] - begin);
+}
+
+QString EntryIndex::headword(qsizetype i) const {
+    return decodeEntityBytes(raw(i));
 }
 
 void EntryIndex::clear() {
     offsets.clear();
-    m_headwords.clear();
+    m_raw.clear();
     m_ends.clear();
 }
 
 void EntryIndex::append(std::int32_t start, QByteArrayView rawHeadword) {
     offsets.push_back(start);
-    appendDecodedEntityBytes(m_headwords, rawHeadword);
-    m_ends.push_back(m_headwords.size());
+    m_raw.append(rawHeadword);
+    m_ends.push_back(m_raw.size());
 }
 
 QByteArrayView rawHeadword(const TMapTextfile& text, std::int32_t start) {

@@ -25,16 +25,18 @@ public:
 
     qsizetype size() const { return static_cast<qsizetype>(offsets.size()); }
     bool empty() const { return offsets.empty(); }
-    // Headword i, entities decoded.
-    QStringView headword(qsizetype i) const;
+    // Headword i, entities decoded. The index keeps the headwords as the text writes them and
+    // decodes one on each call: start-up indexes 60,000 entries, the list shows a few dozen.
+    QString headword(qsizetype i) const;
+    // Headword i as the text writes it.
+    QByteArrayView raw(qsizetype i) const;
 
     void clear();
-    // Adds an entry, decoding its raw headword straight into the pool of headwords.
     void append(std::int32_t start, QByteArrayView rawHeadword);
 
 private:
-    // All headwords back to back; headword i ends where m_ends[i] says.
-    QString m_headwords;
+    // All raw headwords back to back; headword i ends where m_ends[i] says.
+    QByteArray m_raw;
     std::vector<qsizetype> m_ends;
 };
 

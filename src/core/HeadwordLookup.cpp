@@ -8,11 +8,17 @@ namespace wordhoard {
 
 HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale) : m_collator(locale) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<qsizetype> ends;
+    ends.reserve(static_cast<std::size_t>(count));
+    for (qsizetype i = 0; i < count; ++i) {
+        m_text += line(i);
+        ends.push_back(m_text.size());
+    }
     m_lines.reserve(static_cast<std::size_t>(count));
     m_sharedWithPrevious.reserve(static_cast<std::size_t>(count));
     QStringView previous;
-    for (qsizetype i = 0; i < count; ++i) {
-        const QStringView current = line(i);
+    for (qsizetype i = 0, begin = 0; i < count; begin = ends[static_cast<std::size_t>(i)], ++i) {
+        const QStringView current = QStringView(m_text).sliced(begin, ends[static_cast<std::size_t>(i)] - begin);
         const qsizetype limit = std::min(current.size(), previous.size());
         qsizetype shared = 0;
         while (shared < limit && current[shared] == previous[shared]) ++shared;

@@ -35,14 +35,14 @@ struct LookupResult {
 // was not equal (or the scan would have stopped). The word list is in dictionary order, so for
 // short texts almost every line is such a repeat; what the collator decides is never second-guessed.
 //
-// The lines are read once, at construction: the views `line(i)` gives must stay valid and
-// unchanged while the look-up is used (the word list is rebuilt with a new look-up).
+// The lines are read once, at construction, and kept (the word list is rebuilt with a new
+// look-up).
 class HeadwordLookup {
 public:
-    using LineFn = std::function<QStringView(qsizetype)>;
+    using LineFn = std::function<QString(qsizetype)>;
 
     HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale = QLocale());
-    // Over the headwords of an index, which must outlive the look-up and not change.
+    // Over the headwords of an index.
     explicit HeadwordLookup(const EntryIndex& index, const QLocale& locale = QLocale());
 
     LookupResult find(QStringView typed) const;
@@ -51,6 +51,7 @@ public:
 
 private:
     QCollator m_collator;
+    QString m_text; // every line back to back
     std::vector<QStringView> m_lines;
     // Units shared with the line before (0 for the first line).
     std::vector<std::int32_t> m_sharedWithPrevious;

@@ -26,19 +26,20 @@ void HeadwordListModel::setSorted(bool sorted) {
     m_sorted = sorted;
     m_order.clear();
     if (sorted && m_index) {
-        m_order.resize(static_cast<std::size_t>(m_index->size()));
+        const auto count = static_cast<std::size_t>(m_index->size());
+        std::vector<QString> words(count);
+        for (std::size_t i = 0; i < count; ++i) words[i] = m_index->headword(static_cast<qsizetype>(i));
+        m_order.resize(count);
         std::iota(m_order.begin(), m_order.end(), 0);
         QCollator collator;
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-            return collator.compare(m_index->headword(a), m_index->headword(b)) < 0;
+            return collator.compare(words[static_cast<std::size_t>(a)], words[static_cast<std::size_t>(b)]) < 0;
         });
     }
     endResetModel();
 }
 
-QString HeadwordListModel::line(int row) const { return lineView(row).toString(); }
-
-QStringView HeadwordListModel::lineView(int row) const {
+QString HeadwordListModel::line(int row) const {
     if (!m_index || row < 0 || row >= rowCount()) return {};
     const int entry = m_sorted ? m_order[static_cast<std::size_t>(row)] : row;
     return m_index->headword(entry);

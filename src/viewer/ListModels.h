@@ -9,7 +9,7 @@ namespace wordhoard {
 
 class EntryIndex;
 
-// The word list: line i shows headword i of the entry index, without copying the headwords.
+// The word list: line i shows headword i of the entry index, decoded when it is asked for.
 class HeadwordListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -22,8 +22,6 @@ public:
     void setSorted(bool sorted);
     bool sorted() const { return m_sorted; }
     QString line(int row) const;
-    // The same without a copy; valid while the index is unchanged.
-    QStringView lineView(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

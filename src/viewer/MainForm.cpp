@@ -337,7 +337,7 @@ HeadwordLookup& TMainForm::lookup() {
     // Made on the first keystroke rather than at start-up: opening the locale's collator takes a
     // few milliseconds.
     if (!m_lookup) m_lookup = std::make_unique<HeadwordLookup>(
-        [model = wordListModel](qsizetype row) { return model->lineView(static_cast<int>(row)); },
+        [model = wordListModel](qsizetype row) { return model->line(static_cast<int>(row)); },
         wordListModel->rowCount());
     return *m_lookup;
 }

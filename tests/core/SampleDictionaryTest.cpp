@@ -65,12 +65,12 @@ TEST_F(SampleDictionary, HoldsEnoughEntriesInDictionaryOrder) {
     ASSERT_GE(index.size(), 150);
     for (qsizetype i = 1; i < index.size(); ++i) {
         EXPECT_LE(orderKey(index.headword(i - 1)), orderKey(index.headword(i)))
-            << index.headword(i - 1).toString().toStdString() << " before "
-            << index.headword(i).toString().toStdString();
+            << index.headword(i - 1).toStdString() << " before "
+            << index.headword(i).toStdString();
     }
     // Decoding reaches the headwords: the special letters show as letters, never as markup.
     for (qsizetype i = 0; i < index.size(); ++i) {
-        EXPECT_FALSE(index.headword(i).contains(u'&')) << index.headword(i).toString().toStdString();
+        EXPECT_FALSE(index.headword(i).contains(u'&')) << index.headword(i).toStdString();
         EXPECT_FALSE(index.headword(i).isEmpty()) << "entry " << i;
     }
 }

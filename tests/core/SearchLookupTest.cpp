@@ -19,7 +19,7 @@ namespace {
 QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 HeadwordLookup lookupOver(const QStringList& lines, const QLocale& locale = QLocale()) {
-    return HeadwordLookup([&lines](qsizetype i) { return QStringView(lines[i]); }, lines.size(), locale);
+    return HeadwordLookup([&lines](qsizetype i) { return lines[i]; }, lines.size(), locale);
 }
 
 // The rule as written: every line in order, plain collator comparison of its first N units.
