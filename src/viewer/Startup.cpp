@@ -2,6 +2,7 @@
 
 #include "AboutBox.h"
 #include "Artwork.h"
+#include "LazyIconStyle.h"
 #include "MainForm.h"
 #include "SplashForm.h"
 
@@ -42,6 +43,7 @@ StartupPreload StartupPreload::start() {
 
 Startup::Startup(StartupPreload preload) {
     m_unit.pendingText = std::move(preload.dictionary);
+    QApplication::setStyle(new LazyIconStyle);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     m_mainForm = std::make_unique<TMainForm>(m_unit);
     m_mainForm->hide();

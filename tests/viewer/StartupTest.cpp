@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDir>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QToolButton>
 #include <QTest>
 #include <QTextEdit>
 
@@ -47,6 +51,21 @@ TEST_F(StartupTest, ThePreloadedTextFillsTheWordListAsReadingItThereWould) {
         form.TntListBox1Click();
         EXPECT_EQ(form.TntRichEdit1->toPlainText(), u"cyning king"_qs);
     }
+}
+
+// The menu bar's overflow arrow is read only when drawn, and is then the style's own.
+TEST_F(StartupTest, TheMenuBarArrowIsTheStylesOwnWhenDrawn) {
+    Startup startup;
+    auto* arrow = startup.mainForm().menuBar()->findChild<QToolButton*>(u"qt_menubar_ext_button"_qs);
+    ASSERT_NE(arrow, nullptr);
+    const QStyle* base = qobject_cast<QProxyStyle*>(QApplication::style())->baseStyle();
+    const QImage expected = base->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton).pixmap(16, 16).toImage();
+    ASSERT_FALSE(expected.isNull());
+    EXPECT_FALSE(arrow->icon().isNull());
+    EXPECT_EQ(arrow->icon().pixmap(16, 16).toImage(), expected);
+    // Any other icon comes from the style unchanged.
+    EXPECT_EQ(QApplication::style()->standardIcon(QStyle::SP_DialogOkButton).pixmap(16, 16).toImage(),
+              base->standardIcon(QStyle::SP_DialogOkButton).pixmap(16, 16).toImage());
 }
 
 TEST_F(StartupTest, AMissingDictionaryIsReportedOnceTheWindowShows) {
