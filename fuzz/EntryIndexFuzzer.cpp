@@ -27,6 +27,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(pieced.offsets == index.offsets, "pieces give other entry starts");
         for (qsizetype i = 0; i < index.size(); ++i) check(pieced.headword(i) == index.headword(i), "pieces give another headword");
     }
+    // Indexed in parts and joined, as start-up does over two threads: the same index again.
+    {
+        const auto step = static_cast<qint64>(1 + (size > 1 ? data[1] % 13 : 0));
+        std::vector<IndexedPart> parts;
+        for (qint64 at = 0; at < static_cast<qint64>(size); at += step) {
+            const qint64 end = std::min(static_cast<qint64>(size), at + step);
+            IndexedPart part{at, end, EntryIndexBuilder(at)};
+            part.builder.feed(all.sliced(at, end - at));
+            parts.push_back(std::move(part));
+        }
+        const EntryIndex joined = joinParts(parts, all);
+        check(joined.offsets == index.offsets, "joined parts give other entry starts");
+        for (qsizetype i = 0; i < index.size(); ++i) check(joined.raw(i) == index.raw(i), "joined parts give another headword");
+    }
     std::int32_t previous = -1;
     for (qsizetype i = 0; i < index.size(); ++i) {
         const std::int32_t start = index.offsets[static_cast<std::size_t>(i)];

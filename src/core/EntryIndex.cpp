@@ -17,10 +17,25 @@ QString EntryIndex::headword(qsizetype i) const {
     return decodeEntityBytes(raw(i));
 }
 
+void EntryIndex::reserve(qsizetype entries, qsizetype rawBytes) {
+    offsets.reserve(static_cast<std::size_t>(entries));
+    m_ends.reserve(static_cast<std::size_t>(entries));
+    m_raw.reserve(rawBytes);
+}
+
 void EntryIndex::clear() {
     offsets.clear();
     m_raw.clear();
     m_ends.clear();
+}
+
+void EntryIndex::append(const EntryIndex& other, qsizetype first) {
+    if (first >= other.size()) return;
+    const qsizetype rawBegin = first == 0 ? 0 : other.m_ends[static_cast<std::size_t>(first - 1)];
+    const qsizetype shift = m_raw.size() - rawBegin;
+    offsets.insert(offsets.end(), other.offsets.begin() + first, other.offsets.end());
+    m_raw.append(QByteArrayView(other.m_raw).sliced(rawBegin));
+    for (auto it = other.m_ends.begin() + first; it != other.m_ends.end(); ++it) m_ends.push_back(*it + shift);
 }
 
 void EntryIndex::append(std::int32_t start, QByteArrayView rawHeadword) {
@@ -38,11 +53,23 @@ QByteArrayView rawHeadword(const TMapTextfile& text, std::int32_t start) {
 }
 
 void EntryIndexBuilder::feed(QByteArrayView piece) {
+    consume(piece, false);
+}
+
+qsizetype EntryIndexBuilder::feedUntilSeeking(QByteArrayView piece) {
+    return consume(piece, true);
+}
+
+qsizetype EntryIndexBuilder::consume(QByteArrayView piece, bool untilSeeking) {
     const char* const data = piece.data();
     const qsizetype size = piece.size();
     qsizetype pos = 0;
     while (pos < size) {
         if (m_state == State::Seeking) {
+            if (untilSeeking) {
+                m_fed += pos;
+                return pos;
+            }
             const void* hash = std::memchr(data + pos, '#', static_cast<std::size_t>(size - pos));
             if (hash == nullptr) break;
             const qsizetype at = static_cast<const char*>(hash) - data;
@@ -76,6 +103,28 @@ void EntryIndexBuilder::feed(QByteArrayView piece) {
         m_state = State::Seeking;
     }
     m_fed += size;
+    return size;
+}
+
+bool EntryIndexBuilder::wasSeekingAt(qint64 at) const {
+    // An entry still open at the end, whose '#' came before `at`.
+    if (m_state != State::Seeking && m_start - 4 < at) return false;
+    // Else the last entry whose '#' came before `at` must have ended by then.
+    const auto& starts = m_index.offsets;
+    const auto after = std::lower_bound(starts.begin(), starts.end(), at + 4);
+    if (after == starts.begin()) return true;
+    const qsizetype last = (after - starts.begin()) - 1;
+    return starts[static_cast<std::size_t>(last)] + m_index.raw(last).size() <= at;
+}
+
+void EntryIndexBuilder::absorb(EntryIndexBuilder&& part, qint64 from) {
+    const auto& starts = part.m_index.offsets;
+    m_index.append(part.m_index, std::lower_bound(starts.begin(), starts.end(), from + 4) - starts.begin());
+    m_state = part.m_state;
+    m_skip = part.m_skip;
+    m_start = part.m_start;
+    m_partial = std::move(part.m_partial);
+    m_fed = part.m_fed;
 }
 
 EntryIndex EntryIndexBuilder::finish() {
@@ -85,6 +134,31 @@ EntryIndex EntryIndexBuilder::finish() {
     EntryIndex index = std::move(m_index);
     *this = EntryIndexBuilder();
     return index;
+}
+
+EntryIndex joinParts(std::vector<IndexedPart>& parts, QByteArrayView text) {
+    EntryIndexBuilder whole;
+    qsizetype entries = 0;
+    qsizetype rawBytes = 0;
+    for (const IndexedPart& part : parts) {
+        entries += part.builder.entries().size();
+        rawBytes += part.builder.entries().rawSize();
+    }
+    whole.reserve(entries, rawBytes);
+    qint64 pos = 0; // the whole index has read the text before pos
+    for (IndexedPart& part : parts) {
+        if (!whole.seeking()) pos += whole.feedUntilSeeking(text.sliced(pos)); // close the open entry
+        if (pos >= part.end) continue; // the entry runs on past this part
+        if (part.builder.wasSeekingAt(pos)) {
+            // From pos on the part read the text as the whole does.
+            whole.absorb(std::move(part.builder), pos);
+        } else {
+            // It took a '#' inside the open entry for an entry of its own: read it again.
+            whole.feed(text.sliced(pos, part.end - pos));
+        }
+        pos = part.end;
+    }
+    return whole.finish();
 }
 
 EntryIndex buildEntryIndex(const TMapTextfile& text) {

@@ -31,8 +31,13 @@ public:
     // Headword i as the text writes it.
     QByteArrayView raw(qsizetype i) const;
 
+    // The bytes of all raw headwords together.
+    qsizetype rawSize() const { return m_raw.size(); }
+    void reserve(qsizetype entries, qsizetype rawBytes);
     void clear();
     void append(std::int32_t start, QByteArrayView rawHeadword);
+    // Adds the entries of `other` from its entry `first` on.
+    void append(const EntryIndex& other, qsizetype first);
 
 private:
     // All raw headwords back to back; headword i ends where m_ends[i] says.
@@ -44,12 +49,34 @@ private:
 // can be indexed while it is read; a headword may straddle pieces.
 class EntryIndexBuilder {
 public:
+    EntryIndexBuilder() = default;
+    // For a stretch of text that begins `offset` bytes into the file, read as if no entry were
+    // open there.
+    explicit EntryIndexBuilder(qint64 offset) : m_fed(offset) {}
+
     // The next bytes of the text.
     void feed(QByteArrayView piece);
+    // Feeds only what it takes to close the open entry: up to the '<' that ends its headword
+    // (the '<' itself stays unread). Returns how many bytes that was: all of them when the entry
+    // is still open, none when no entry was open.
+    qsizetype feedUntilSeeking(QByteArrayView piece);
+    // No entry open: the next '#' starts one.
+    bool seeking() const { return m_state == State::Seeking; }
+    // Whether the builder was looking for a '#' (no entry open) when it stood at offset `at`.
+    bool wasSeekingAt(qint64 at) const;
+    // Takes over the entries of `part` whose '#' stands at `from` or later, and where it stopped.
+    // Right when this builder stands at `from` with no entry open and wasSeekingAt(from) holds
+    // for the part.
+    void absorb(EntryIndexBuilder&& part, qint64 from);
+    // The entries finished so far.
+    const EntryIndex& entries() const { return m_index; }
+    void reserve(qsizetype entries, qsizetype rawBytes) { m_index.reserve(entries, rawBytes); }
     // The index of everything fed; the builder starts afresh afterwards.
     EntryIndex finish();
 
 private:
+    qsizetype consume(QByteArrayView piece, bool untilSeeking);
+
     enum class State { Seeking, Skipping, InHeadword };
     EntryIndex m_index;
     qint64 m_fed = 0; // bytes fed before the current piece
@@ -58,6 +85,19 @@ private:
     std::int32_t m_start = 0; // the start of the entry being read
     QByteArray m_partial;     // its headword's bytes from earlier pieces
 };
+
+// A stretch [begin, end) of the text indexed on its own, as if no entry were open at begin.
+struct IndexedPart {
+    qint64 begin = 0;
+    qint64 end = 0;
+    EntryIndexBuilder builder; // fed the stretch, not finished
+};
+
+// Joins parts that cover `text` one after the other into the index of the whole, as one
+// builder reading it all gives. Where a part began inside an entry left open by the part before,
+// its first entries may be wrong (a '#' in a headword looks like an entry): such a part is read
+// again from `text`; in a dictionary, whose '#'s all start entries, that never happens.
+EntryIndex joinParts(std::vector<IndexedPart>& parts, QByteArrayView text);
 
 // Builds the index over the whole text (empty when the text is closed or holds no '#').
 EntryIndex buildEntryIndex(const TMapTextfile& text);

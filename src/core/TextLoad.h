@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <future>
 #include <memory>
 
@@ -17,17 +18,39 @@ struct LoadedText {
     EntryIndex index;
 };
 
-// Opens (maps) the text and indexes it. Uses no QObject, so it may run on any thread, also
-// before the application object exists.
+// Opens (maps) the text and indexes it, on the calling thread.
 LoadedText loadText(const QString& fileName);
 
-// A text being loaded on another thread, for whoever opens that file next to take over.
-struct PendingText {
-    QString fileName;
-    std::future<LoadedText> result; // get() rethrows what the load threw (std::bad_alloc)
+class TextLoadJob;
+
+// A text being loaded on another thread. The text is indexed in parts of `partSize` bytes that
+// either thread may take: whoever takes the text over helps with the parts left instead of
+// waiting for them. Neither thread makes a QObject, so the load may begin before the
+// application object exists.
+class PendingText {
+public:
+    static constexpr qint64 kPartSize = qint64{2} << 20;
+
+    PendingText() = default;
+    // Starts a thread that first runs `before` (if any), then loads the text.
+    PendingText(const QString& fileName, std::function<void()> before, qint64 partSize = kPartSize);
+    PendingText(PendingText&&) noexcept;
+    PendingText& operator=(PendingText&&) noexcept;
+    ~PendingText(); // waits for the thread
+
+    const QString& fileName() const { return m_fileName; }
+    bool valid() const { return m_job != nullptr; }
+    // Once only, when valid(): helps index the parts left, waits for the others, joins them. Rethrows what the
+    // load threw (std::bad_alloc).
+    LoadedText take();
+
+private:
+    QString m_fileName;
+    std::shared_ptr<TextLoadJob> m_job;
+    std::future<void> m_thread;
 };
 
-// Starts loadText on a thread of its own.
-PendingText loadTextInBackground(const QString& fileName);
+// Starts loading a text on a thread of its own.
+inline PendingText loadTextInBackground(const QString& fileName) { return PendingText(fileName, {}); }
 
 } // namespace wordhoard

@@ -305,10 +305,9 @@ QString TMainForm::statusPanelText(int panel) const {
 }
 
 void TMainForm::LoadFile(const QString& fileName) {
-    if (m_unit.pendingText && m_unit.pendingText->fileName == fileName) {
-        PendingText pending = std::move(*m_unit.pendingText);
-        m_unit.pendingText.reset();
-        LoadedText loaded = pending.result.get();
+    if (m_unit.pendingText.valid() && m_unit.pendingText.fileName() == fileName) {
+        PendingText pending = std::move(m_unit.pendingText);
+        LoadedText loaded = pending.take();
         m_unit.text = std::move(loaded.text);
         m_loadedIndex = std::move(loaded.index);
     } else {

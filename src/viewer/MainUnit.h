@@ -9,7 +9,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace wordhoard {
@@ -21,7 +20,7 @@ struct MainUnit {
     std::unique_ptr<TMapTextfile> text;
     // The text being opened and indexed on another thread while start-up builds the windows;
     // LoadFile takes it over when it names the same file.
-    std::optional<PendingText> pendingText;
+    PendingText pendingText;
     // Element i is the start of entry i and belongs to line i of the word list; the headwords
     // (decoded) live beside the offsets.
     EntryIndex EntryOffsets;

@@ -26,18 +26,16 @@ StartupPreload StartupPreload::start() {
     // Qt takes the first thread that asks for its thread data as the main one: ask here, before
     // the second thread runs (the work there makes no QObject).
     (void)QThread::currentThread();
-    std::promise<QImage> art;
+    auto art = std::make_shared<std::promise<QImage>>();
     StartupPreload preload;
-    preload.splashArt = art.get_future();
-    const QString name = dictionaryText();
-    preload.dictionary = PendingText{name, std::async(std::launch::async, [art = std::move(art), name]() mutable {
-                                         try {
-                                             art.set_value(bundledPicture(splashArtResource()));
-                                         } catch (...) {
-                                             art.set_exception(std::current_exception());
-                                         }
-                                         return loadText(name);
-                                     })};
+    preload.splashArt = art->get_future();
+    preload.dictionary = PendingText(dictionaryText(), [art] {
+        try {
+            art->set_value(bundledPicture(splashArtResource()));
+        } catch (...) {
+            art->set_exception(std::current_exception());
+        }
+    });
     return preload;
 }
 

@@ -6,7 +6,6 @@
 
 #include <future>
 #include <memory>
-#include <optional>
 
 namespace wordhoard {
 
@@ -20,7 +19,7 @@ class TSplashForm;
 // order, and nothing of the user interface leaves the main thread.
 struct StartupPreload {
     std::future<QImage> splashArt;
-    std::optional<PendingText> dictionary;
+    PendingText dictionary;
 
     static StartupPreload start();
 };

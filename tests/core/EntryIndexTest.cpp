@@ -156,3 +156,44 @@ TEST_F(EntryIndexTest, PiecesGiveTheIndexOfTheWhole) {
     builder.feed("#<b>b<");
     EXPECT_EQ(headwords(builder.finish()), QStringList{u"b"_qs});
 }
+
+// Indexed in parts (start-up spreads them over two threads) and joined, any text must give the
+// index of the whole, also where a part begins inside a headword, inside the bytes skipped after
+// a '#', or inside a headword that runs over several parts.
+TEST_F(EntryIndexTest, PartsJoinIntoTheIndexOfTheWhole) {
+    const auto inParts = [](const QByteArray& bytes, const std::vector<qint64>& cuts) {
+        std::vector<IndexedPart> parts;
+        qint64 begin = 0;
+        for (qsizetype i = 0; i <= static_cast<qsizetype>(cuts.size()); ++i) {
+            const qint64 end = i < static_cast<qsizetype>(cuts.size()) ? cuts[static_cast<std::size_t>(i)] : bytes.size();
+            IndexedPart part{begin, end, EntryIndexBuilder(begin)};
+            part.builder.feed(QByteArrayView(bytes).sliced(begin, end - begin));
+            parts.push_back(std::move(part));
+            begin = end;
+        }
+        return joinParts(parts, bytes);
+    };
+    const auto same = [&](const EntryIndex& a, const EntryIndex& b) {
+        EXPECT_EQ(a.offsets, b.offsets);
+        EXPECT_EQ(headwords(a), headwords(b));
+    };
+    // A '#' inside a headword that a part boundary cuts, so the part takes it for an entry.
+    const QByteArray tricky = "#<b>ab#<c<i>#xyz<#<b>long headword over parts<#<";
+    for (qint64 a = 0; a <= tricky.size(); ++a) {
+        for (qint64 b = a; b <= tricky.size(); b += 3) same(inParts(tricky, {a, b}), indexOf(tricky));
+    }
+    std::mt19937 rng(23);
+    static constexpr const char* kPieces[] = {"#", "<", "<b>", "</b>", "&thorn;", "&", ";", "a", "xyz", " ", "\r\n"};
+    for (int round = 0; round < 400; ++round) {
+        QByteArray soup;
+        const int pieces = std::uniform_int_distribution<int>(1, 40)(rng);
+        for (int i = 0; i < pieces; ++i) soup += kPieces[std::uniform_int_distribution<std::size_t>(0, 10)(rng)];
+        std::vector<qint64> cuts;
+        for (qint64 at = std::uniform_int_distribution<qint64>(0, 5)(rng); at < soup.size();
+             at += std::uniform_int_distribution<qint64>(1, 9)(rng)) {
+            cuts.push_back(at);
+        }
+        SCOPED_TRACE(soup.toStdString());
+        same(inParts(soup, cuts), indexOf(soup));
+    }
+}

@@ -27,8 +27,11 @@ TEST(TextLoad, GivesTheMappedTextAndItsIndex) {
     }
     bytes += "#<b>no end";
     const QString path = dir.write("t.txt", bytes);
-    for (const bool background : {false, true}) {
-        LoadedText loaded = background ? loadTextInBackground(path).result.get() : loadText(path);
+    for (const int way : {0, 1, 2}) {
+        // On this thread; on another; in 64 KB parts shared by both threads.
+        LoadedText loaded = way == 0   ? loadText(path)
+                            : way == 1 ? loadTextInBackground(path).take()
+                                       : PendingText(path, {}, 64 * 1024).take();
         ASSERT_TRUE(loaded.text->opened());
         EXPECT_EQ(loaded.text->bytes(), QByteArrayView(bytes));
         TMapTextfile mapped;
@@ -41,7 +44,7 @@ TEST(TextLoad, GivesTheMappedTextAndItsIndex) {
 TEST(TextLoad, AFileThatDoesNotOpenGivesAClosedTextWithItsReason) {
     TempDir dir;
     for (const QString& path : {dir.path("missing.txt"), dir.write("empty.txt", {})}) {
-        LoadedText loaded = loadTextInBackground(path).result.get();
+        LoadedText loaded = loadTextInBackground(path).take();
         ASSERT_NE(loaded.text, nullptr);
         EXPECT_FALSE(loaded.text->opened());
         EXPECT_FALSE(loaded.text->errorString().isEmpty());

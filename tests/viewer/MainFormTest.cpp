@@ -146,7 +146,7 @@ TEST_F(MainFormTest, APendingTextOfAnotherFileIsLeftAlone) {
     unit.pendingText = loadTextInBackground(dir.write("other.txt", "#<b>other<"));
     start(kDictionary);
     EXPECT_EQ(form->wordListModel->rowCount(), 4);
-    EXPECT_TRUE(unit.pendingText.has_value());
+    EXPECT_TRUE(unit.pendingText.valid());
 }
 
 TEST_F(MainFormTest, AMissingDictionaryIsReportedOnceAfterTheWindowShows) {

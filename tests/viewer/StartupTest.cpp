@@ -43,7 +43,7 @@ TEST_F(StartupTest, ThePreloadedTextFillsTheWordListAsReadingItThereWould) {
         EXPECT_TRUE(form.isVisible());
         EXPECT_FALSE(startup.splash().isVisible());
         EXPECT_TRUE(form.startupError().isEmpty());
-        EXPECT_FALSE(form.unit().pendingText.has_value());
+        EXPECT_FALSE(form.unit().pendingText.valid());
         ASSERT_EQ(form.wordListModel->rowCount(), 3);
         EXPECT_EQ(form.wordListModel->line(0), u"\u00E6t"_qs);
         EXPECT_EQ(form.wordListModel->line(2), u"cyning"_qs);
