@@ -59,7 +59,11 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     QFont linkFont = designFont(kSerifFace, 17, false, true);
     linkFont.setUnderline(true);
     Label2->setFont(linkFont);
-    Label2->setStyleSheet(QStringLiteral("color: blue;"));
+    // Blue as a link is; through the palette, as a style sheet would wrap the box in a style
+    // of its own.
+    QPalette linkColour = Label2->palette();
+    linkColour.setColor(QPalette::WindowText, Qt::blue);
+    Label2->setPalette(linkColour);
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
 

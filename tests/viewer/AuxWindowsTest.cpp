@@ -85,6 +85,8 @@ TEST_F(AuxWindowsTest, TheAboutBoxOpensTwiceAndClosesWithEnter) {
     EXPECT_EQ(box.windowTitle(), u"About"_qs);
     EXPECT_EQ(box.size(), QSize(450, 586));
     EXPECT_EQ(box.Label2->text(), u"docs/index.html"_qs);
+    EXPECT_EQ(box.Label2->palette().color(QPalette::WindowText), QColor(Qt::blue)); // a link
+    EXPECT_TRUE(box.Label2->font().underline());
     EXPECT_TRUE(box.BrowseURL1->isEnabled());
     for (int round = 0; round < 2; ++round) {
         bool sawBox = false;
