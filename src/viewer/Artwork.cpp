@@ -2,8 +2,6 @@
 
 #include "JpegPicture.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QResource>
 
 #include <exception>
@@ -14,14 +12,6 @@ QImage bundledPicture(const QString& resource) {
     const QResource file(resource);
     if (!file.isValid()) return {};
     const QByteArray bytes = file.uncompressedData();
-    if (resource.endsWith(QLatin1String(".png"))) {
-        // Named, so that no image-format plugin is loaded to guess it.
-        QBuffer buffer;
-        buffer.setData(bytes);
-        QImageReader reader(&buffer, "png");
-        reader.setAutoDetectImageFormat(false);
-        return reader.read();
-    }
     if (!resource.endsWith(QLatin1String(".jpg"))) return QImage::fromData(bytes);
     try {
         JpegPicture picture = JpegPicture::fromBytes(bytes);

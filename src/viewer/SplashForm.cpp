@@ -16,8 +16,8 @@ constexpr double kOpacity = 220.0 / 255.0;
 } // namespace
 
 SplashPictures SplashPictures::load() {
-    return {bundledPicture(QStringLiteral(":/art/splash.jpg")), bundledPicture(QStringLiteral(":/art/emblem-hall.png")),
-            bundledPicture(QStringLiteral(":/art/emblem-ship.png"))};
+    return {bundledPicture(QStringLiteral(":/art/splash.jpg")), bundledPicture(QStringLiteral(":/art/emblem-hall.jpg")),
+            bundledPicture(QStringLiteral(":/art/emblem-ship.jpg"))};
 }
 
 TSplashForm::TSplashForm(const SplashPictures& pictures, QWidget* parent)

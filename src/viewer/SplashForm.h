@@ -7,8 +7,8 @@ class QLabel;
 
 namespace wordhoard {
 
-// The splash's pictures, decoded apart from the window so that start-up can decode the big one
-// on another thread.
+// The splash's pictures, decoded apart from the window so that start-up can decode them on
+// another thread (they are JPEGs: decoding them makes no QObject).
 struct SplashPictures {
     QImage art;
     QImage hall;

@@ -1,7 +1,6 @@
 #include "Startup.h"
 
 #include "AboutBox.h"
-#include "Artwork.h"
 #include "LazyIconStyle.h"
 #include "MainForm.h"
 #include "SplashForm.h"
@@ -18,22 +17,20 @@ namespace {
 // Beside the program's working directory.
 QString dictionaryText() { return QStringLiteral("txt/WH-main_01.txt"); }
 
-QString splashArtResource() { return QStringLiteral(":/art/splash.jpg"); }
-
 } // namespace
 
 StartupPreload StartupPreload::start() {
     // Qt takes the first thread that asks for its thread data as the main one: ask here, before
     // the second thread runs (the work there makes no QObject).
     (void)QThread::currentThread();
-    auto art = std::make_shared<std::promise<QImage>>();
+    auto pictures = std::make_shared<std::promise<SplashPictures>>();
     StartupPreload preload;
-    preload.splashArt = art->get_future();
-    preload.dictionary = PendingText(dictionaryText(), [art] {
+    preload.splashPictures = pictures->get_future();
+    preload.dictionary = PendingText(dictionaryText(), [pictures] {
         try {
-            art->set_value(bundledPicture(splashArtResource()));
+            pictures->set_value(SplashPictures::load());
         } catch (...) {
-            art->set_exception(std::current_exception());
+            pictures->set_exception(std::current_exception());
         }
     });
     return preload;
@@ -45,11 +42,8 @@ Startup::Startup(StartupPreload preload) {
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     m_mainForm = std::make_unique<TMainForm>(m_unit);
     m_mainForm->hide();
-    SplashPictures pictures{
-        preload.splashArt.valid() ? preload.splashArt.get() : bundledPicture(splashArtResource()),
-        bundledPicture(QStringLiteral(":/art/emblem-hall.png")),
-        bundledPicture(QStringLiteral(":/art/emblem-ship.png")),
-    };
+    const SplashPictures pictures =
+        preload.splashPictures.valid() ? preload.splashPictures.get() : SplashPictures::load();
     m_splash = std::make_unique<TSplashForm>(pictures);
     m_splash->showAndPaint();
     m_aboutBox = new TAboutBox(m_mainForm.get());

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "MainUnit.h"
-
-#include <QImage>
+#include "SplashForm.h"
 
 #include <future>
 #include <memory>
@@ -11,14 +10,13 @@ namespace wordhoard {
 
 class TAboutBox;
 class TMainForm;
-class TSplashForm;
 
 // Work that start-up hands to a second thread, begun in main() before the QApplication: the
-// splash picture is decoded, then the dictionary text is mapped and indexed. Meanwhile the main
+// splash pictures are decoded, then the dictionary text is mapped and indexed. Meanwhile the main
 // thread starts Qt and makes the windows; the start-up steps take the results over in their own
 // order, and nothing of the user interface leaves the main thread.
 struct StartupPreload {
-    std::future<QImage> splashArt;
+    std::future<SplashPictures> splashPictures;
     PendingText dictionary;
 
     static StartupPreload start();
