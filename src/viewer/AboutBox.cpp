@@ -38,14 +38,14 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
     Version = placedLabel(Panel1, "Version", QStringLiteral("AN ELECTRONIC APPLICATION ON CD-ROM"), {67, 386, 334, 17},
-                          designFont(kSerifFace, 18, true), centred);
+                          designFont(kSerifFace, 18, true), centred, Fit::WhenShown);
     Comments = placedLabel(Panel1, "Comments", QStringLiteral("ver. 0.2b"), {188, 409, 52, 17},
-                           designFont(kSerifFace, 18), centred);
+                           designFont(kSerifFace, 18), centred, Fit::WhenShown);
     Comments->setWordWrap(true);
     CreditLabel = placedLabel(Panel1, "CreditLabel", QStringLiteral("Text: Hoard Press, 2024-2026"),
-                              {109, 446, 232, 17}, designFont(kSerifFace, 18), centred);
+                              {109, 446, 232, 17}, designFont(kSerifFace, 18), centred, Fit::WhenShown);
     Label1 = placedLabel(Panel1, "Label1", QStringLiteral("Program: Wordhoard, 2026"), {121, 469, 212, 17},
-                         designFont(kSerifFace, 18), centred);
+                         designFont(kSerifFace, 18), centred, Fit::WhenShown);
 
     BrowseURL1 = new QAction(QStringLiteral("&Browse URL"), this);
     BrowseURL1->setObjectName(QStringLiteral("BrowseURL1"));
@@ -55,7 +55,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     // The desktop's answer is not looked at: a page that can't be opened reports nothing.
     connect(BrowseURL1, &QAction::triggered, this, [] { QDesktopServices::openUrl(pageUrl()); });
 
-    Label2 = placedLabel(Panel1, "Label2", pageAddress(), {144, 502, 172, 17}, QFont(), centred);
+    Label2 = placedLabel(Panel1, "Label2", pageAddress(), {144, 502, 172, 17}, QFont(), centred, Fit::WhenShown);
     QFont linkFont = designFont(kSerifFace, 17, false, true);
     linkFont.setUnderline(true);
     Label2->setFont(linkFont);
@@ -97,9 +97,11 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TAboutBox::showEvent(QShowEvent* event) {
-    // The box is made at start-up but seldom opened: decode its picture only when it is.
+    // The box is made at start-up but seldom opened: decode its picture and fit its labels (which
+    // loads their fonts) only when it is.
     if (ProgramIcon->pixmap().isNull()) {
         ProgramIcon->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/about.jpg"))));
+        for (QLabel* label : {Version, Comments, CreditLabel, Label1, Label2}) growToFit(label);
     }
     QDialog::showEvent(event);
     OKButton->setFocus(); // Enter closes the box at once

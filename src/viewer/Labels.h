@@ -19,23 +19,34 @@ inline QFont designFont(const char* face, int height, bool bold = false, bool it
     return font;
 }
 
-// A transparent label at its design place. Like a label that sizes itself to its text, it grows
-// when the stand-in font draws the text wider than the design box (about its centre when centred),
-// so nothing is clipped.
+// Widens a label standing in its design box when the stand-in font draws its text wider, about
+// its centre when it is centred, so that nothing is clipped (as a label that sizes itself to its
+// text would). Growing once is enough: a second call finds the text fits.
+inline void growToFit(QLabel* label) {
+    QRect geometry = label->geometry();
+    const int needed = label->fontMetrics().horizontalAdvance(label->text()) + 1;
+    if (needed <= geometry.width()) return;
+    const int grow = needed - geometry.width();
+    geometry.setWidth(needed);
+    if (label->alignment() & Qt::AlignHCenter) geometry.translate(-grow / 2, 0);
+    label->setGeometry(geometry);
+}
+
+// When a placed label is fitted to its text: at once, or when its window is first shown (by the
+// window's showEvent), which spares a window made at start-up but seldom opened from loading
+// its fonts then.
+enum class Fit { Now, WhenShown };
+
+// A transparent label at its design place, fitted to its text.
 inline QLabel* placedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry, const QFont& font,
-                           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
+                           Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop, Fit fit = Fit::Now) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setFont(font);
     label->setAlignment(alignment);
     label->setAttribute(Qt::WA_TranslucentBackground);
-    const int needed = label->fontMetrics().horizontalAdvance(text) + 1;
-    if (needed > geometry.width()) {
-        const int grow = needed - geometry.width();
-        geometry.setWidth(needed);
-        if (alignment & Qt::AlignHCenter) geometry.translate(-grow / 2, 0);
-    }
     label->setGeometry(geometry);
+    if (fit == Fit::Now) growToFit(label);
     return label;
 }
 

@@ -1,6 +1,7 @@
 #include "ViewerFixture.h"
 
 #include "AboutBox.h"
+#include "Labels.h"
 #include "ErrorBox.h"
 #include "ListBox.h"
 #include "MDIChild.h"
@@ -93,6 +94,11 @@ TEST_F(AuxWindowsTest, TheAboutBoxOpensTwiceAndClosesWithEnter) {
         whenModalShows([&sawBox, &box](QWidget* dialog) {
             sawBox = dialog == &box;
             EXPECT_EQ(box.focusWidget(), box.OKButton);
+            // Shown, every label's text fits its box.
+            for (QLabel* label : {box.Version, box.CreditLabel, box.Label1, box.Label2}) {
+                EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width())
+                    << label->objectName().toStdString();
+            }
             QTest::keyClick(dialog, Qt::Key_Return);
         });
         form->HelpAbout1Execute();
@@ -140,4 +146,22 @@ TEST(SplashForm, StaysOnTopTranslucentWithItsFixedTexts) {
                 << label->objectName().toStdString();
         }
     }
+}
+
+// A placed label too narrow for its text grows, about its centre when centred; fitted when shown,
+// it keeps its design box until then.
+TEST(PlacedLabel, GrowsToItsTextNowOrWhenShown) {
+    QWidget window;
+    const QString text = u"a text much wider than its box"_qs;
+    QLabel* now = placedLabel(&window, "now", text, {100, 10, 20, 15}, QFont(), Qt::AlignHCenter | Qt::AlignTop);
+    const int needed = now->fontMetrics().horizontalAdvance(text) + 1;
+    EXPECT_EQ(now->width(), needed);
+    EXPECT_EQ(now->x(), 100 - (needed - 20) / 2);
+    QLabel* later = placedLabel(&window, "later", text, {100, 30, 20, 15}, QFont(), Qt::AlignLeft | Qt::AlignTop,
+                                Fit::WhenShown);
+    EXPECT_EQ(later->geometry(), QRect(100, 30, 20, 15));
+    growToFit(later);
+    EXPECT_EQ(later->geometry(), QRect(100, 30, needed, 15));
+    growToFit(later);
+    EXPECT_EQ(later->width(), needed);
 }
