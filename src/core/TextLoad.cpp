@@ -36,7 +36,11 @@ public:
             return;
         }
         finishOpen(nullptr);
-        indexParts();
+        if (m_readFailed) {
+            join(); // the file could not be opened for reading: index the mapping
+        } else {
+            indexParts();
+        }
     }
 
     // The taking thread: helps with the parts left and waits until they are joined.
@@ -74,7 +78,7 @@ private:
         std::lock_guard lock(m_mutex);
         m_error = error;
         m_opened = true;
-        m_joined = m_parts.empty(); // nothing to index
+        m_joined = m_parts.empty() && !m_readFailed; // nothing to index
         m_changed.notify_all();
     }
 
