@@ -53,6 +53,16 @@ void BM_SelectNoMatch(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectNoMatch)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// Making the look-up, as the first keystroke does: every headword decoded into its pool.
+void BM_LookupBuild(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    for (auto _ : state) {
+        const HeadwordLookup lookup(c->index, localeArg(state));
+        benchmark::DoNotOptimize(lookup.count());
+    }
+}
+BENCHMARK(BM_LookupBuild)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // The same look-up compared plainly line by line, for scale.
 void BM_SelectNoMatchPlainCollator(benchmark::State& state) {
     const Corpus* c = searchCorpus(state);
