@@ -72,13 +72,14 @@ private:
             const qint64 end = std::min(size, begin + m_partSize);
             m_parts.push_back({begin, end, EntryIndexBuilder(begin)});
         }
+        m_partCount = m_parts.size();
     }
 
     void finishOpen(std::exception_ptr error) {
         std::lock_guard lock(m_mutex);
         m_error = error;
         m_opened = true;
-        m_joined = m_parts.empty() && !m_readFailed; // nothing to index
+        m_joined = m_partCount == 0 && !m_readFailed; // nothing to index
         m_changed.notify_all();
     }
 
@@ -103,7 +104,7 @@ private:
         std::vector<char> buffer;
         for (;;) {
             const std::size_t k = m_next.fetch_add(1);
-            if (k >= m_parts.size()) return;
+            if (k >= m_partCount) return;
             bool ok = false;
             std::exception_ptr error;
             try {
@@ -117,7 +118,7 @@ private:
                 std::lock_guard lock(m_mutex);
                 if (!ok) m_readFailed = true;
                 if (error && !m_error) m_error = error;
-                last = ++m_partsDone == m_parts.size();
+                last = ++m_partsDone == m_partCount;
             }
             if (last) join();
         }
@@ -141,8 +142,11 @@ private:
     const qint64 m_partSize;
     std::unique_ptr<TMapTextfile> m_text;
     int m_fd = -1;
-    // Fixed once opened; part k belongs to whoever drew k from m_next.
+    // Fixed once opened; part k belongs to whoever drew k from m_next until it is done, and all
+    // of them to the one who joins them. Threads that find no part left read only m_partCount,
+    // as the joiner empties m_parts.
     std::vector<IndexedPart> m_parts;
+    std::size_t m_partCount = 0;
     std::atomic<std::size_t> m_next{0};
 
     std::mutex m_mutex;
