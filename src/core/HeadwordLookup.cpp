@@ -1,5 +1,6 @@
 #include "HeadwordLookup.h"
 
+#include "EntityDecoding.h"
 #include "EntryIndex.h"
 
 #include <algorithm>
@@ -7,29 +8,44 @@
 namespace wordhoard {
 
 HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale) : m_collator(locale) {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     std::vector<qsizetype> ends;
     ends.reserve(static_cast<std::size_t>(count));
     for (qsizetype i = 0; i < count; ++i) {
         m_text += line(i);
         ends.push_back(m_text.size());
     }
-    m_lines.reserve(static_cast<std::size_t>(count));
-    m_sharedWithPrevious.reserve(static_cast<std::size_t>(count));
+    setLines(ends);
+}
+
+HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale) : m_collator(locale) {
+    // Decoded straight into the pool, without a string per headword.
+    std::vector<qsizetype> ends;
+    ends.reserve(static_cast<std::size_t>(index.size()));
+    m_text.reserve(index.rawSize());
+    for (qsizetype i = 0; i < index.size(); ++i) {
+        appendDecodedEntityBytes(m_text, index.raw(i));
+        ends.push_back(m_text.size());
+    }
+    setLines(ends);
+}
+
+void HeadwordLookup::setLines(const std::vector<qsizetype>& ends) {
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    m_lines.reserve(ends.size());
+    m_sharedWithPrevious.reserve(ends.size());
     QStringView previous;
-    for (qsizetype i = 0, begin = 0; i < count; begin = ends[static_cast<std::size_t>(i)], ++i) {
-        const QStringView current = QStringView(m_text).sliced(begin, ends[static_cast<std::size_t>(i)] - begin);
+    qsizetype begin = 0;
+    for (const qsizetype end : ends) {
+        const QStringView current = QStringView(m_text).sliced(begin, end - begin);
         const qsizetype limit = std::min(current.size(), previous.size());
         qsizetype shared = 0;
         while (shared < limit && current[shared] == previous[shared]) ++shared;
         m_lines.push_back(current);
         m_sharedWithPrevious.push_back(static_cast<std::int32_t>(shared));
         previous = current;
+        begin = end;
     }
 }
-
-HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale)
-    : HeadwordLookup([&index](qsizetype i) { return index.headword(i); }, index.size(), locale) {}
 
 LookupResult HeadwordLookup::find(QStringView typed) const {
     if (typed.isEmpty()) return {LookupResult::Kind::ClearSelection, -1};

@@ -50,6 +50,9 @@ public:
     qsizetype count() const { return static_cast<qsizetype>(m_lines.size()); }
 
 private:
+    // Makes the views of the lines in m_text, which ends[i] ends line i.
+    void setLines(const std::vector<qsizetype>& ends);
+
     QCollator m_collator;
     QString m_text; // every line back to back
     std::vector<QStringView> m_lines;

@@ -335,9 +335,13 @@ void TMainForm::Wordlist() {
 HeadwordLookup& TMainForm::lookup() {
     // Made on the first keystroke rather than at start-up: opening the locale's collator takes a
     // few milliseconds.
-    if (!m_lookup) m_lookup = std::make_unique<HeadwordLookup>(
-        [model = wordListModel](qsizetype row) { return model->line(static_cast<int>(row)); },
-        wordListModel->rowCount());
+    if (!m_lookup) {
+        m_lookup = wordListModel->sorted()
+                       ? std::make_unique<HeadwordLookup>(
+                             [model = wordListModel](qsizetype row) { return model->line(static_cast<int>(row)); },
+                             wordListModel->rowCount())
+                       : std::make_unique<HeadwordLookup>(m_unit.EntryOffsets); // lines in file order
+    }
     return *m_lookup;
 }
 

@@ -132,6 +132,24 @@ TEST_F(MainFormTest, UpAndDownInTheSearchFieldStopAtBothEnds) {
     EXPECT_TRUE(paneText().startsWith(u"b&n"_qs));
 }
 
+// The sort check box (which nothing enables) reorders the list; typing then finds lines in the
+// order shown (which entry a sorted line shows is left as the file order has it), and unchecking
+// brings back file order.
+TEST_F(MainFormTest, TypingFollowsTheSortedOrderWhileSorted) {
+    start(QByteArray("#<b>zeta</b> z#<b>alpha</b> a#<b>mid</b> m"));
+    form->CheckBox1->setChecked(true);
+    form->CheckBox1Click();
+    ASSERT_EQ(form->wordListModel->line(1), u"mid"_qs);
+    form->TntEdit1->setText(u"mi"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 1);
+    form->CheckBox1->setChecked(false);
+    form->CheckBox1Click();
+    EXPECT_EQ(form->wordListModel->line(0), u"zeta"_qs);
+    form->TntEdit1->setText(u"m"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 2);
+    EXPECT_EQ(paneText(), u"mid m"_qs);
+}
+
 TEST_F(MainFormTest, BrowseWithNoSelectedLineChangesNothing) {
     start(kDictionary);
     clickLine(form->TntListBox1, 0);
