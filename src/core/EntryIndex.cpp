@@ -23,12 +23,6 @@ void EntryIndex::reserve(qsizetype entries, qsizetype rawBytes) {
     m_raw.reserve(rawBytes);
 }
 
-void EntryIndex::clear() {
-    offsets.clear();
-    m_raw.clear();
-    m_ends.clear();
-}
-
 void EntryIndex::append(const EntryIndex& other, qsizetype first) {
     if (first >= other.size()) return;
     const qsizetype rawBegin = first == 0 ? 0 : other.m_ends[static_cast<std::size_t>(first - 1)];

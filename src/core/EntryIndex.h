@@ -34,7 +34,6 @@ public:
     // The bytes of all raw headwords together.
     qsizetype rawSize() const { return m_raw.size(); }
     void reserve(qsizetype entries, qsizetype rawBytes);
-    void clear();
     void append(std::int32_t start, QByteArrayView rawHeadword);
     // Adds the entries of `other` from its entry `first` on.
     void append(const EntryIndex& other, qsizetype first);

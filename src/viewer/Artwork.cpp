@@ -15,10 +15,11 @@ QImage bundledPicture(const QString& resource) {
     if (!resource.endsWith(QLatin1String(".jpg"))) return QImage::fromData(bytes);
     try {
         JpegPicture picture = JpegPicture::fromBytes(bytes);
+        const QImage& pixels = picture.image();
         // In the format a pixmap is kept in, so that showing it converts nothing (the splash
         // picture is decoded on another thread; the conversion would fall to the main one).
-        return picture.image().convertToFormat(picture.image().hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                                                  : QImage::Format_RGB32);
+        return pixels.convertToFormat(pixels.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                               : QImage::Format_RGB32);
     } catch (const std::exception&) {
         return {};
     }

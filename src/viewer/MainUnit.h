@@ -22,7 +22,7 @@ struct MainUnit {
     // LoadFile takes it over when it names the same file.
     PendingText pendingText;
     // Element i is the start of entry i and belongs to line i of the word list; the headwords
-    // (decoded) live beside the offsets.
+    // live beside the offsets, as the text writes them.
     EntryIndex EntryOffsets;
     // Element k is the start of the entry on line k of the hit list.
     std::vector<std::int32_t> HitOffsets;
