@@ -25,6 +25,18 @@ protected:
         for (qsizetype i = 0; i < index.size(); ++i) out << index.headword(i);
         return out;
     }
+    void expectSame(const EntryIndex& a, const EntryIndex& b) {
+        EXPECT_EQ(a.offsets, b.offsets);
+        EXPECT_EQ(headwords(a), headwords(b));
+    }
+    // A text of 1 to 40 random markup pieces: markers, tags, entities and their halves, words.
+    static QByteArray randomSoup(std::mt19937& rng) {
+        static constexpr const char* kPieces[] = {"#", "<", "<b>", "</b>", "&thorn;", "&", ";", "a", "xyz", " ", "\r\n"};
+        QByteArray soup;
+        const int pieces = std::uniform_int_distribution<int>(1, 40)(rng);
+        for (int i = 0; i < pieces; ++i) soup += kPieces[std::uniform_int_distribution<std::size_t>(0, 10)(rng)];
+        return soup;
+    }
     TempDir dir;
     std::unique_ptr<TMapTextfile> text;
     int files = 0;
@@ -126,28 +138,21 @@ TEST_F(EntryIndexTest, PiecesGiveTheIndexOfTheWhole) {
         builder.feed(QByteArrayView(bytes).sliced(from));
         return builder.finish();
     };
-    const auto same = [&](const EntryIndex& a, const EntryIndex& b) {
-        EXPECT_EQ(a.offsets, b.offsets);
-        EXPECT_EQ(headwords(a), headwords(b));
-    };
     const QByteArray fixed = "@wh_b0001#<b>&aelig;t</b> x#<b>b&amp;n</b>#xy";
-    for (qsizetype cut = 0; cut <= fixed.size(); ++cut) same(inPieces(fixed, {cut}), indexOf(fixed));
+    for (qsizetype cut = 0; cut <= fixed.size(); ++cut) expectSame(inPieces(fixed, {cut}), indexOf(fixed));
     std::vector<qsizetype> everyByte;
     for (qsizetype i = 1; i < fixed.size(); ++i) everyByte.push_back(i);
-    same(inPieces(fixed, everyByte), indexOf(fixed));
+    expectSame(inPieces(fixed, everyByte), indexOf(fixed));
 
     std::mt19937 rng(11);
-    static constexpr const char* kPieces[] = {"#", "<", "<b>", "</b>", "&thorn;", "&", ";", "a", "xyz", " ", "\r\n"};
     for (int round = 0; round < 300; ++round) {
-        QByteArray soup;
-        const int parts = std::uniform_int_distribution<int>(1, 40)(rng);
-        for (int i = 0; i < parts; ++i) soup += kPieces[std::uniform_int_distribution<std::size_t>(0, 10)(rng)];
+        const QByteArray soup = randomSoup(rng);
         std::vector<qsizetype> cuts;
         for (qsizetype at = 0; at < soup.size(); at += std::uniform_int_distribution<qsizetype>(1, 6)(rng)) {
             cuts.push_back(at);
         }
         SCOPED_TRACE(soup.toStdString());
-        same(inPieces(soup, cuts), indexOf(soup));
+        expectSame(inPieces(soup, cuts), indexOf(soup));
     }
     // The builder starts afresh after finish().
     EntryIndexBuilder builder;
@@ -173,27 +178,20 @@ TEST_F(EntryIndexTest, PartsJoinIntoTheIndexOfTheWhole) {
         }
         return joinParts(parts, bytes);
     };
-    const auto same = [&](const EntryIndex& a, const EntryIndex& b) {
-        EXPECT_EQ(a.offsets, b.offsets);
-        EXPECT_EQ(headwords(a), headwords(b));
-    };
     // A '#' inside a headword that a part boundary cuts, so the part takes it for an entry.
     const QByteArray tricky = "#<b>ab#<c<i>#xyz<#<b>long headword over parts<#<";
     for (qint64 a = 0; a <= tricky.size(); ++a) {
-        for (qint64 b = a; b <= tricky.size(); b += 3) same(inParts(tricky, {a, b}), indexOf(tricky));
+        for (qint64 b = a; b <= tricky.size(); b += 3) expectSame(inParts(tricky, {a, b}), indexOf(tricky));
     }
     std::mt19937 rng(23);
-    static constexpr const char* kPieces[] = {"#", "<", "<b>", "</b>", "&thorn;", "&", ";", "a", "xyz", " ", "\r\n"};
     for (int round = 0; round < 400; ++round) {
-        QByteArray soup;
-        const int pieces = std::uniform_int_distribution<int>(1, 40)(rng);
-        for (int i = 0; i < pieces; ++i) soup += kPieces[std::uniform_int_distribution<std::size_t>(0, 10)(rng)];
+        const QByteArray soup = randomSoup(rng);
         std::vector<qint64> cuts;
         for (qint64 at = std::uniform_int_distribution<qint64>(0, 5)(rng); at < soup.size();
              at += std::uniform_int_distribution<qint64>(1, 9)(rng)) {
             cuts.push_back(at);
         }
         SCOPED_TRACE(soup.toStdString());
-        same(inParts(soup, cuts), indexOf(soup));
+        expectSame(inParts(soup, cuts), indexOf(soup));
     }
 }
