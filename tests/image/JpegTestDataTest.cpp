@@ -2,6 +2,7 @@
 // to break decoders.
 #include "JpegPicture.h"
 #include "QtPrinters.h"
+#include "TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ using namespace wordhoard;
 
 namespace {
 
-QString testDataDir() { return QStringLiteral(WORDHOARD_JPEG_TESTDATA); }
+QString testDataDir() { return wordhoard::testing::testDataPath(QStringLiteral("jpeg")); }
 
 struct Outcome {
     std::optional<JpegError> loadError;
@@ -62,7 +63,7 @@ std::map<QString, Outcome> loadAll() {
 class JpegTestData : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!QDir(testDataDir()).exists()) GTEST_SKIP() << "no JPEG test data at " << testDataDir().toStdString();
+        ASSERT_TRUE(QDir(testDataDir()).exists()) << "no JPEG test data at " << testDataDir().toStdString();
         static const std::map<QString, Outcome> all = loadAll();
         m_all = &all;
     }
@@ -74,10 +75,11 @@ protected:
     const std::map<QString, Outcome>* m_all = nullptr;
 };
 
-// Pixels as djpeg writes them (the bytes after a binary PNM header), or empty without djpeg.
+// Pixels as djpeg writes them (the bytes after a binary PNM header); throws without djpeg
+// (scripts/install-deps installs it).
 QByteArray djpegPixels(const QString& path, const QStringList& options) {
     const QString djpeg = QStandardPaths::findExecutable(QStringLiteral("djpeg"));
-    if (djpeg.isEmpty()) return {};
+    if (djpeg.isEmpty()) throw std::runtime_error("djpeg is not installed (package libjpeg-turbo-progs)");
     QProcess process;
     process.start(djpeg, options + QStringList{QStringLiteral("-pnm"), path});
     if (!process.waitForFinished(30000)) return {};
@@ -191,7 +193,7 @@ TEST_F(JpegTestData, PixelsMatchLibjpegsOwnTool) {
     };
     for (const auto& c : cases) {
         const QByteArray reference = djpegPixels(testDataDir() + '/' + QString::fromUtf8(c.name), c.options);
-        if (reference.isEmpty()) GTEST_SKIP() << "djpeg is not installed";
+        ASSERT_FALSE(reference.isEmpty()) << "djpeg gave nothing for " << c.name;
         const Outcome& out = at(c.name);
         ASSERT_FALSE(out.loadError) << c.name;
         EXPECT_TRUE(ourPixels(out.image) == reference) << c.name;

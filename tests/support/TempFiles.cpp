@@ -29,4 +29,15 @@ QString sourceDir() {
     return fromEnv.isEmpty() ? QStringLiteral(WORDHOARD_SOURCE_DIR_DEFAULT) : QString::fromLocal8Bit(fromEnv);
 }
 
+QString testDataPath(const QString& relative) { return sourceDir() + QStringLiteral("/tests/data/") + relative; }
+
+QByteArray readTestData(const QString& relative) {
+    QFile file(testDataPath(relative));
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error("cannot read the test file " + file.fileName().toStdString() + ": " +
+                                 file.errorString().toStdString());
+    }
+    return file.readAll();
+}
+
 } // namespace wordhoard::testing

@@ -18,7 +18,12 @@ private:
     QTemporaryDir m_dir;
 };
 
-// The source tree, for the bundled sample and shared test data.
+// The source tree, for the bundled sample and the test data.
 QString sourceDir();
+
+// A file of tests/data (as "jpeg/libjpeg-turbo/testorig.jpg"): its full path, and its bytes. A
+// missing or unreadable file throws, so a test that needs it fails instead of passing idly.
+QString testDataPath(const QString& relative);
+QByteArray readTestData(const QString& relative);
 
 } // namespace wordhoard::testing

@@ -10,7 +10,7 @@
 #include <QTest>
 
 using namespace wordhoard;
-using wordhoard::testing::sourceDir;
+using wordhoard::testing::readTestData;
 using wordhoard::testing::ViewerTest;
 
 namespace {
@@ -20,17 +20,11 @@ namespace {
 const QByteArray kDictionary = "@wh_b0001#<b>a</b> one#<b>b</b> two@wh_b0002#<b>c</b> three@wh_b0003#<b>d</b> four"
                                "@badpage1#<b>e</b> five@trunc001#<b>f</b> six";
 
-QByteArray sharedJpeg(const QString& relative) {
-    QFile file(sourceDir() + u"/../shared/testdata/jpeg/"_qs + relative);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class PageImageTest : public ViewerTest {
 protected:
     void SetUp() override {
-        colour = sharedJpeg(u"libjpeg-turbo/testorig.jpg"_qs); // 227 x 149
-        grey = sharedJpeg(u"libjpeg-turbo/historical/testimggray.jpg"_qs);
-        if (colour.isEmpty() || grey.isEmpty()) GTEST_SKIP() << "shared JPEG test files not found";
+        colour = readTestData(u"jpeg/libjpeg-turbo/testorig.jpg"_qs); // 227 x 149
+        grey = readTestData(u"jpeg/libjpeg-turbo/historical/testimggray.jpg"_qs);
         dir.write(u"img/wh_b0001.jpg"_qs, colour);
         dir.write(u"img/wh_b0002.jpg"_qs, grey);
         dir.write(u"img/badpage1.jpg"_qs, "this is not a JPEG file");
