@@ -23,7 +23,8 @@ QString styleLetters(const std::vector<std::uint8_t>& styles) {
 // The entry whose start offset is START, as the text pane shows it: tags removed, entities decoded,
 // the file's own line breaks kept (a final '\n' is added only when the text lacks one).
 // --json gives {"start":S,"page":"...","text":"...","styles":"..."} and, with
-// --mark TERM, "marks":[[pos,len],...]; positions count UTF-16 units of the text.
+// --mark TERM, "marks":[[pos,len],...] (empty for an empty TERM); positions count UTF-16 units of
+// the text.
 int runShow(const Invocation& inv, const TMapTextfile& text, Output& out) {
     const QString& arg = inv.args.value(0);
     bool ok = false;
@@ -51,7 +52,7 @@ int runShow(const Invocation& inv, const TMapTextfile& text, Output& out) {
     out.json(shown.page) << ",\"text\":";
     out.json(entry.text) << ",\"styles\":";
     out.json(styleLetters(entry.styles));
-    if (!inv.mark.isEmpty()) {
+    if (inv.markGiven) {
         out << ",\"marks\":[";
         for (std::size_t i = 0; i < entry.marks.size(); ++i) {
             out << (i ? ",[" : "[") << static_cast<long long>(entry.marks[i].pos) << ","

@@ -86,6 +86,7 @@ int main(int argc, char** argv) {
     inv.dictPath = parser.value(dictOption);
     inv.json = parser.isSet(jsonOption);
     inv.mark = parser.value(markOption);
+    inv.markGiven = parser.isSet(markOption);
     inv.args = positional;
 
     TMapTextfile text;

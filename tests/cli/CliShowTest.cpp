@@ -66,9 +66,14 @@ TEST(CliShow, MarkAddsTheMarkedRangesToJson) {
     EXPECT_EQ(o.value(u"marks").toArray(), (QJsonArray{QJsonArray{5, 2}}));
     EXPECT_EQ(o.value(u"styles").toString(), u"bb.iiBB.."_qs);  // marks do not change the letters
 
-    const QJsonObject none =
-        jsonOf(cli({u"show"_qs, u"13"_qs, u"--json"_qs, u"--mark"_qs, u"zz"_qs, u"--dict"_qs, dict}));
-    EXPECT_EQ(none.value(u"marks").toArray(), QJsonArray());
+    // Whenever --mark is given the list is there, empty when nothing is marked, an empty term too.
+    for (const QString& term : {u"zz"_qs, QString()}) {
+        const QJsonObject none =
+            jsonOf(cli({u"show"_qs, u"13"_qs, u"--json"_qs, u"--mark"_qs, term, u"--dict"_qs, dict}));
+        ASSERT_TRUE(none.value(u"marks").isArray()) << term.toStdString();
+        EXPECT_EQ(none.value(u"marks").toArray(), QJsonArray());
+    }
+    EXPECT_FALSE(jsonOf(cli({u"show"_qs, u"13"_qs, u"--json"_qs, u"--dict"_qs, dict})).contains(u"marks"));
 }
 
 TEST(CliShow, AnOffsetThatIsNoEntryStartIsRefused) {
