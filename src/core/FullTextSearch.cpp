@@ -3,6 +3,7 @@
 #include "CodePage.h"
 #include "EntityDecoding.h"
 #include "EntryIndex.h"
+#include "FileAccess.h"
 #include "MapTextfile.h"
 #include "SearchTerm.h"
 
@@ -32,12 +33,7 @@ const std::optional<std::array<unsigned char, 256>>& caselessClass() {
 
 // The last '#' at or before `at`, or -1.
 qsizetype lastHashAtOrBefore(QByteArrayView all, qsizetype at) {
-#if defined(__GLIBC__)
-    const void* hit = memrchr(all.data(), '#', static_cast<std::size_t>(at + 1));
-    return hit == nullptr ? -1 : static_cast<const char*>(hit) - all.data();
-#else
-    return all.first(at + 1).lastIndexOf('#');
-#endif
+    return findLastByte(all.first(at + 1), '#');
 }
 
 bool isQuantifier(char c) {

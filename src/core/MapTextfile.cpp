@@ -1,19 +1,11 @@
 #include "MapTextfile.h"
 
-#include <QFile>
-#include <QScopeGuard>
-
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
 #include <limits>
 #include <utility>
-
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -47,44 +39,14 @@ TMapTextfile::~TMapTextfile() {
     if (m_opened) Close();
 }
 
-std::int32_t TMapTextfile::Open(const QString& fileName, bool writable) {
+std::int32_t TMapTextfile::Open(const QString& fileName, bool writable, FileApi api) {
     Close();
     m_error.clear();
-    const QByteArray path = QFile::encodeName(fileName);
-    const int fd = ::open(path.constData(), (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC);
-    if (fd < 0) {
-        m_error = qt_error_string(errno);
-        return -1;
-    }
-    // The mapping outlives the descriptor.
-    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        m_error = qt_error_string(errno);
-        return -1;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        m_error = QStringLiteral("is a directory");
-        return -1;
-    }
-    if (info.st_size == 0) {
-        m_error = QStringLiteral("the file is empty");
-        return -1;
-    }
     // Offsets are 32-bit signed: a file of 2 GiB or more can't be addressed whole.
-    if (info.st_size > std::numeric_limits<std::int32_t>::max()) {
-        m_error = QStringLiteral("the file is 2 GiB or larger");
-        return -1;
-    }
-    const auto size = static_cast<std::size_t>(info.st_size);
-    void* base = ::mmap(nullptr, size, writable ? PROT_READ | PROT_WRITE : PROT_READ, MAP_SHARED, fd, 0);
-    if (base == MAP_FAILED) {
-        m_error = qt_error_string(errno);
-        return -1;
-    }
-    m_mapping = base;
-    m_size = static_cast<std::int32_t>(size);
-    m_base = static_cast<const unsigned char*>(base);
+    m_mapping = mapFile(fileName, writable, std::numeric_limits<std::int32_t>::max(), api, m_error);
+    if (!m_mapping) return -1;
+    m_size = static_cast<std::int32_t>(m_mapping->size());
+    m_base = m_mapping->data();
     m_current = m_base;
     m_cursor = 0;
     m_opened = true;
@@ -112,8 +74,7 @@ std::int32_t TMapTextfile::OpenBytes(QByteArrayView bytes) {
 
 void TMapTextfile::Close() {
     if (!m_opened) return;
-    if (m_mapping != nullptr) ::munmap(m_mapping, static_cast<std::size_t>(m_size));
-    m_mapping = nullptr;
+    m_mapping.reset();
     m_size = 0;
     m_cursor = 0;
     m_base = nullptr;
@@ -174,10 +135,8 @@ bool TMapTextfile::resolveRange(QByteArrayView& pattern, std::int32_t& start, st
 
 std::int32_t TMapTextfile::Find(QByteArrayView pattern, std::int32_t start, std::int32_t limit) const {
     if (!resolveRange(pattern, start, limit)) return -1;
-    const auto span = static_cast<std::size_t>(limit - start);
-    const void* hit = memmem(m_base + start, span, pattern.data(), static_cast<std::size_t>(pattern.size()));
-    if (hit == nullptr) return -1;
-    return static_cast<std::int32_t>(static_cast<const unsigned char*>(hit) - m_base);
+    const qsizetype hit = findBytes(bytes().sliced(start, limit - start), pattern);
+    return hit < 0 ? -1 : static_cast<std::int32_t>(start + hit);
 }
 
 std::int32_t TMapTextfile::FindWild(QByteArrayView pattern, std::int32_t start, std::int32_t limit, char stop,

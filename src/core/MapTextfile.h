@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileAccess.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -20,9 +22,9 @@ public:
     TMapTextfile& operator=(const TMapTextfile&) = delete;
 
     // 0 on success, -1 when the file is missing, unreadable, a directory, empty, or 2 GiB or
-    // larger (offsets are 32-bit signed). Plain POSIX calls and no QObject, so a text can be
-    // opened on any thread. Opening again closes what was open.
-    std::int32_t Open(const QString& fileName, bool writable);
+    // larger (offsets are 32-bit signed). Opening again closes what was open. With the POSIX
+    // file API no QObject is made, so a text can be opened on any thread.
+    std::int32_t Open(const QString& fileName, bool writable, FileApi api = defaultFileApi());
     // Serves bytes already in memory as if they were the mapped file (for tests and fuzzing);
     // the caller keeps them alive and unchanged until Close. Empty or 2 GiB and more gives -1.
     std::int32_t OpenBytes(QByteArrayView bytes);
@@ -57,7 +59,7 @@ private:
     std::int32_t clamp(std::int32_t offset) const;
     bool resolveRange(QByteArrayView& pattern, std::int32_t& start, std::int32_t& limit) const;
 
-    void* m_mapping = nullptr; // what Open mapped (null for OpenBytes)
+    std::unique_ptr<MappedFile> m_mapping; // what Open mapped (null for OpenBytes)
     std::int32_t m_size = 0;
     const unsigned char* m_base = nullptr;
     const unsigned char* m_current = nullptr;

@@ -1,44 +1,41 @@
 #include "TextLoad.h"
 
-#include <QFile>
-
 #include <atomic>
-#include <cerrno>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <vector>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace wordhoard {
 
 // The shared state of one load: the text, its parts, and who has done what.
 //
-// The parts are read with pread through a buffer that stays in the cache. Indexing through the
-// mapping instead would fault in every page of the text (about ten milliseconds for 60 MB) and
-// leave them all to be unmapped at exit; read this way, the mapping's pages come in only when
-// an entry or a search needs them.
+// The parts are read through a buffer that stays in the cache. Indexing through the mapping
+// instead would fault in every page of the text (about ten milliseconds for 60 MB) and leave them
+// all to be unmapped at exit; read this way, the mapping's pages come in only when an entry or a
+// search needs them.
+//
+// Exactly one join makes the index: the loading thread's when the text maps but can't be read
+// (there are no parts then), else that of whichever thread finishes the last part. A part that
+// can't be read whole (the file shrank, an I/O error) makes that join index the mapping instead.
 class TextLoadJob {
 public:
-    TextLoadJob(QString fileName, qint64 partSize) : m_fileName(std::move(fileName)), m_partSize(partSize) {}
-    ~TextLoadJob() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
+    TextLoadJob(QString fileName, LoadOptions options)
+        : m_fileName(std::move(fileName)), m_options(std::move(options)) {}
 
     // The loading thread: opens the text, then indexes parts while any are left.
     void run() {
+        Opened opened = Opened::Closed;
         try {
-            open();
+            opened = open();
         } catch (...) {
-            finishOpen(std::current_exception());
+            finishOpen(Opened::Closed, std::current_exception());
             return;
         }
-        finishOpen(nullptr);
-        if (m_readFailed) {
-            join(); // the file could not be opened for reading: index the mapping
-        } else {
+        finishOpen(opened, nullptr);
+        if (opened == Opened::MappedOnly) {
+            join(true);
+        } else if (opened == Opened::InParts) {
             indexParts();
         }
     }
@@ -59,37 +56,38 @@ public:
     }
 
 private:
-    void open() {
+    enum class Opened {
+        Closed,     // the text did not open: nothing to index
+        MappedOnly, // it maps, but can't be opened for reading: index the mapping
+        InParts,    // read and index it in parts
+    };
+
+    Opened open() {
         m_text = std::make_unique<TMapTextfile>();
-        if (m_text->Open(m_fileName, false) != 0) return;
-        m_fd = ::open(QFile::encodeName(m_fileName).constData(), O_RDONLY | O_CLOEXEC);
-        if (m_fd < 0) {
-            m_readFailed = true;
-            return;
-        }
+        if (m_text->Open(m_fileName, false, m_options.api) != 0) return Opened::Closed;
+        m_reader = m_options.openReader(m_fileName, m_options.api);
+        if (!m_reader) return Opened::MappedOnly;
         const qint64 size = m_text->size();
-        for (qint64 begin = 0; begin < size; begin += m_partSize) {
-            const qint64 end = std::min(size, begin + m_partSize);
+        for (qint64 begin = 0; begin < size; begin += m_options.partSize) {
+            const qint64 end = std::min(size, begin + m_options.partSize);
             m_parts.push_back({begin, end, EntryIndexBuilder(begin)});
         }
         m_partCount = m_parts.size();
+        return Opened::InParts;
     }
 
-    void finishOpen(std::exception_ptr error) {
+    void finishOpen(Opened opened, std::exception_ptr error) {
         std::lock_guard lock(m_mutex);
         m_error = error;
         m_opened = true;
-        m_joined = m_partCount == 0 && !m_readFailed; // nothing to index
+        m_joined = opened == Opened::Closed || (opened == Opened::InParts && m_partCount == 0);
         m_changed.notify_all();
     }
 
-    // By whichever thread finished the last part, most often the loading one.
-    void join() {
+    void join(bool indexMapping) {
         std::exception_ptr error;
         try {
-            // A part that could not be read whole (the file shrank, or an I/O error): index what
-            // is mapped.
-            m_index = m_readFailed ? buildEntryIndex(*m_text) : joinParts(m_parts, m_text->bytes());
+            m_index = indexMapping ? buildEntryIndex(*m_text) : joinParts(m_parts, m_text->bytes());
         } catch (...) {
             error = std::current_exception();
         }
@@ -105,30 +103,32 @@ private:
         for (;;) {
             const std::size_t k = m_next.fetch_add(1);
             if (k >= m_partCount) return;
-            bool ok = false;
+            bool readWhole = false;
             std::exception_ptr error;
             try {
                 if (buffer.empty()) buffer.resize(kBuffer);
-                ok = indexPart(m_parts[k], buffer);
+                readWhole = indexPart(m_parts[k], buffer);
             } catch (...) {
                 error = std::current_exception();
             }
             bool last = false;
+            bool indexMapping = false;
             {
                 std::lock_guard lock(m_mutex);
-                if (!ok) m_readFailed = true;
+                if (!readWhole) m_readFailed = true;
                 if (error && !m_error) m_error = error;
                 last = ++m_partsDone == m_partCount;
+                // Read under the lock by the last part's thread: every other part is done.
+                indexMapping = m_readFailed;
             }
-            if (last) join();
+            if (last) join(indexMapping);
         }
     }
 
     bool indexPart(IndexedPart& part, std::vector<char>& buffer) const {
         for (qint64 at = part.begin; at < part.end;) {
-            const auto want = static_cast<std::size_t>(std::min<qint64>(part.end - at, static_cast<qint64>(buffer.size())));
-            const ssize_t got = ::pread(m_fd, buffer.data(), want, static_cast<off_t>(at));
-            if (got < 0 && errno == EINTR) continue;
+            const qint64 want = std::min<qint64>(part.end - at, static_cast<qint64>(buffer.size()));
+            const qint64 got = m_reader->readAt(at, buffer.data(), want);
             if (got <= 0) return false;
             part.builder.feed(QByteArrayView(buffer.data(), got));
             at += got;
@@ -139,9 +139,9 @@ private:
     static constexpr std::size_t kBuffer = 256 * 1024;
 
     const QString m_fileName;
-    const qint64 m_partSize;
+    const LoadOptions m_options;
     std::unique_ptr<TMapTextfile> m_text;
-    int m_fd = -1;
+    std::unique_ptr<FileReader> m_reader;
     // Fixed once opened; part k belongs to whoever drew k from m_next until it is done, and all
     // of them to the one who joins them. Threads that find no part left read only m_partCount,
     // as the joiner empties m_parts.
@@ -153,20 +153,20 @@ private:
     std::condition_variable m_changed;
     bool m_opened = false;
     std::size_t m_partsDone = 0;
+    bool m_readFailed = false;
     bool m_joined = false;
     EntryIndex m_index; // once joined
-    bool m_readFailed = false;
     std::exception_ptr m_error;
 };
 
-LoadedText loadText(const QString& fileName) {
-    TextLoadJob job(fileName, PendingText::kPartSize);
+LoadedText loadText(const QString& fileName, const LoadOptions& options) {
+    TextLoadJob job(fileName, options);
     job.run();
     return job.take();
 }
 
-PendingText::PendingText(const QString& fileName, std::function<void()> before, qint64 partSize)
-    : m_fileName(fileName), m_job(std::make_shared<TextLoadJob>(fileName, partSize)) {
+PendingText::PendingText(const QString& fileName, std::function<void()> before, LoadOptions options)
+    : m_fileName(fileName), m_job(std::make_shared<TextLoadJob>(fileName, std::move(options))) {
     m_thread = std::async(std::launch::async, [job = m_job, before = std::move(before)] {
         // The load runs whatever `before` does; its error, if any, comes back from take().
         std::exception_ptr error;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "EntryIndex.h"
+#include "FileAccess.h"
 #include "MapTextfile.h"
 
 #include <QString>
@@ -18,30 +19,39 @@ struct LoadedText {
     EntryIndex index;
 };
 
+// How a load reaches its file.
+struct LoadOptions {
+    static constexpr qint64 kPartSize = qint64{2} << 20;
+
+    // The text is indexed in parts of this many bytes.
+    qint64 partSize = kPartSize;
+    FileApi api = defaultFileApi();
+    // Opens the reader the parts are read through (a test may hand out one that fails).
+    std::function<std::unique_ptr<FileReader>(const QString& fileName, FileApi api)> openReader = openFileReader;
+};
+
 // Opens (maps) the text and indexes it, on the calling thread.
-LoadedText loadText(const QString& fileName);
+LoadedText loadText(const QString& fileName, const LoadOptions& options = {});
 
 class TextLoadJob;
 
-// A text being loaded on another thread. The text is indexed in parts of `partSize` bytes that
-// either thread may take: whoever takes the text over helps with the parts left instead of
-// waiting for them. Neither thread makes a QObject, so the load may begin before the
+// A text being loaded on another thread. The text is indexed in parts that either thread may
+// take: whoever takes the text over helps with the parts left instead of waiting for them. With
+// the POSIX file API neither thread makes a QObject, so the load may begin before the
 // application object exists.
 class PendingText {
 public:
-    static constexpr qint64 kPartSize = qint64{2} << 20;
-
     PendingText() = default;
     // Starts a thread that first runs `before` (if any), then loads the text.
-    PendingText(const QString& fileName, std::function<void()> before, qint64 partSize = kPartSize);
+    PendingText(const QString& fileName, std::function<void()> before, LoadOptions options = {});
     PendingText(PendingText&&) noexcept;
     PendingText& operator=(PendingText&&) noexcept;
     ~PendingText(); // waits for the thread
 
     const QString& fileName() const { return m_fileName; }
     bool valid() const { return m_job != nullptr; }
-    // Once only, when valid(): helps index the parts left, waits for the others, joins them. Rethrows what the
-    // load threw (std::bad_alloc).
+    // Once only, when valid(): helps index the parts left, waits for the others, joins them.
+    // Rethrows what the load threw (std::bad_alloc), or else what `before` threw.
     LoadedText take();
 
 private:

@@ -1,9 +1,16 @@
 #include "TextLoad.h"
 
+#include "FileApiParam.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
 
 using namespace wordhoard;
 using wordhoard::testing::TempDir;
@@ -15,39 +22,133 @@ void expectSameIndex(const EntryIndex& a, const EntryIndex& b) {
     for (qsizetype i = 0; i < a.size(); ++i) EXPECT_EQ(a.headword(i), b.headword(i)) << i;
 }
 
-} // namespace
-
-// Loading reads the file in pieces; the result must be what mapping and indexing the whole
-// gives, also for headwords that straddle the pieces of a text larger than one.
-TEST(TextLoad, GivesTheMappedTextAndItsIndex) {
-    TempDir dir;
+// About 700 KB of entries, headwords straddling every part boundary, and a last entry cut short.
+QByteArray manyEntries() {
     QByteArray bytes = "@wh_b0001\r\n";
     for (int i = 0; bytes.size() < 700 * 1024; ++i) {
         bytes += "#<b>h&aelig;" + QByteArray::number(i) + "</b> <i>n.</i> " + QByteArray(i % 97, 'x') + "\r\n";
     }
-    bytes += "#<b>no end";
+    return bytes + "#<b>no end";
+}
+
+EntryIndex indexOfMapping(const QString& path) {
+    TMapTextfile mapped;
+    EXPECT_EQ(mapped.Open(path, false), 0);
+    return buildEntryIndex(mapped);
+}
+
+// Makes the loading thread and the taking thread each read one part at the same time, and lets
+// the first read of one of them fail: so both threads hold a part when the failure happens.
+class MeetingReader : public FileReader {
+public:
+    MeetingReader(std::unique_ptr<FileReader> real, bool failOnTakingThread)
+        : m_real(std::move(real)), m_taker(std::this_thread::get_id()), m_failOnTaker(failOnTakingThread) {}
+
+    qint64 readAt(qint64 offset, char* buffer, qint64 size) override {
+        const bool taker = std::this_thread::get_id() == m_taker;
+        bool first = false;
+        {
+            std::unique_lock lock(m_mutex);
+            first = m_seen.insert(std::this_thread::get_id()).second;
+            if (first) {
+                m_changed.notify_all();
+                m_changed.wait(lock, [this] { return m_seen.size() == 2; });
+            }
+        }
+        if (first && taker == m_failOnTaker) return -1;
+        return m_real->readAt(offset, buffer, size);
+    }
+
+private:
+    std::unique_ptr<FileReader> m_real;
+    const std::thread::id m_taker;
+    const bool m_failOnTaker;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::set<std::thread::id> m_seen;
+};
+
+class TextLoadTest : public ::testing::TestWithParam<FileApi> {
+protected:
+    LoadOptions options(qint64 partSize = LoadOptions::kPartSize) const {
+        LoadOptions made;
+        made.partSize = partSize;
+        made.api = GetParam();
+        return made;
+    }
+    TempDir dir;
+};
+
+} // namespace
+
+WORDHOARD_FOR_EACH_FILE_API(TextLoadTest);
+
+// Loading reads the file in pieces; the result must be what mapping and indexing the whole
+// gives, also for headwords that straddle the pieces of a text larger than one.
+TEST_P(TextLoadTest, GivesTheMappedTextAndItsIndex) {
+    const QByteArray bytes = manyEntries();
     const QString path = dir.write("t.txt", bytes);
+    const EntryIndex expected = indexOfMapping(path);
     for (const int way : {0, 1, 2}) {
         // On this thread; on another; in 64 KB parts shared by both threads.
-        LoadedText loaded = way == 0   ? loadText(path)
-                            : way == 1 ? loadTextInBackground(path).take()
-                                       : PendingText(path, {}, 64 * 1024).take();
+        LoadedText loaded = way == 0   ? loadText(path, options())
+                            : way == 1 ? PendingText(path, {}, options()).take()
+                                       : PendingText(path, {}, options(64 * 1024)).take();
         ASSERT_TRUE(loaded.text->opened());
         EXPECT_EQ(loaded.text->bytes(), QByteArrayView(bytes));
-        TMapTextfile mapped;
-        ASSERT_EQ(mapped.Open(path, false), 0);
-        expectSameIndex(loaded.index, buildEntryIndex(mapped));
+        expectSameIndex(loaded.index, expected);
         EXPECT_EQ(loaded.index.headword(loaded.index.size() - 1), u"no end"_qs);
     }
 }
 
-TEST(TextLoad, AFileThatDoesNotOpenGivesAClosedTextWithItsReason) {
-    TempDir dir;
+TEST_P(TextLoadTest, AFileThatDoesNotOpenGivesAClosedTextWithItsReason) {
     for (const QString& path : {dir.path("missing.txt"), dir.write("empty.txt", {})}) {
-        LoadedText loaded = loadTextInBackground(path).take();
+        LoadedText loaded = PendingText(path, {}, options()).take();
         ASSERT_NE(loaded.text, nullptr);
         EXPECT_FALSE(loaded.text->opened());
         EXPECT_FALSE(loaded.text->errorString().isEmpty());
         EXPECT_TRUE(loaded.index.empty());
     }
+}
+
+// A read that fails after the text opened, on either thread, while the other thread still feeds
+// a part: exactly one join, which indexes the mapping.
+TEST_P(TextLoadTest, AFailedReadOnEitherThreadIndexesTheMappingOnce) {
+    const QString path = dir.write("t.txt", manyEntries());
+    const EntryIndex expected = indexOfMapping(path);
+    for (const bool failOnTakingThread : {true, false}) {
+        SCOPED_TRACE(failOnTakingThread ? "the taking thread fails" : "the loading thread fails");
+        LoadOptions failing = options(16 * 1024);
+        failing.openReader = [failOnTakingThread](const QString& name, FileApi api) -> std::unique_ptr<FileReader> {
+            return std::make_unique<MeetingReader>(openFileReader(name, api), failOnTakingThread);
+        };
+        LoadedText loaded = PendingText(path, {}, failing).take();
+        ASSERT_TRUE(loaded.text->opened());
+        expectSameIndex(loaded.index, expected);
+    }
+}
+
+TEST_P(TextLoadTest, ATextThatMapsButCannotBeReadIsIndexedFromTheMapping) {
+    const QString path = dir.write("t.txt", manyEntries());
+    LoadOptions unreadable = options(16 * 1024);
+    unreadable.openReader = [](const QString&, FileApi) { return std::unique_ptr<FileReader>(); };
+    for (const bool background : {false, true}) {
+        LoadedText loaded = background ? PendingText(path, {}, unreadable).take() : loadText(path, unreadable);
+        ASSERT_TRUE(loaded.text->opened());
+        expectSameIndex(loaded.index, indexOfMapping(path));
+    }
+}
+
+// What runs before the load on its thread may fail; the load still runs, and taking it reports
+// the failure instead of hanging or losing it.
+TEST_P(TextLoadTest, AFailingStepBeforeTheLoadIsRethrownByTake) {
+    const QString path = dir.write("t.txt", manyEntries());
+    PendingText pending(path, [] { throw std::runtime_error("the splash pictures are damaged"); }, options(64 * 1024));
+    try {
+        pending.take();
+        ADD_FAILURE() << "take() returned";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "the splash pictures are damaged");
+    }
+    EXPECT_FALSE(pending.valid());
 }
