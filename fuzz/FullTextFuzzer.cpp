@@ -24,11 +24,10 @@ MatchLimits fuzzLimits() {
     return limits;
 }
 
-void checkPass(const TMapTextfile& text, const SearchOutcome& outcome, std::size_t from) {
+void checkPass(const TMapTextfile& text, const SearchOutcome& outcome) {
     const QByteArrayView all = text.bytes();
     std::int32_t previous = -1;
-    for (std::size_t k = from; k < outcome.hits.size(); ++k) {
-        const SearchHit& hit = outcome.hits[k];
+    for (const SearchHit& hit : outcome.hits) {
         check(hit.start > previous, "hits of one pass out of text order");
         check(hit.start >= 4 && hit.start <= all.size() && all[hit.start - 4] == '#', "a hit is no entry start");
         check(hit.headword == decodeEntityBytes(rawHeadword(text, hit.start)), "hit headword differs");
@@ -50,17 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TPerlRegEx regex;
     regex.setMatchLimits(fuzzLimits());
     regex.setOptions(preCaseLess | preUnGreedy);
-    TPerlRegEx spaceTest;
-    spaceTest.setMatchLimits(fuzzLimits());
-    const SearchPatterns patterns = encodeSearchTerm(term);
-    SearchOutcome outcome;
-    searchPass(text, patterns.entityWildcard, regex, spaceTest, outcome);
-    checkPass(text, outcome, 0);
-    const std::size_t firstPass = outcome.hits.size();
-    if (!outcome.stopped() && patterns.needsSecondPass()) {
-        searchPass(text, patterns.letterWildcard, regex, spaceTest, outcome);
-        checkPass(text, outcome, firstPass);
+    SearchRequest request(text, term, regex);
+    for (const QString& pattern : request.passes()) {
+        const SearchOutcome pass = request.runPass(pattern);
+        checkPass(text, pass);
+        if (pass.stopped()) break;
     }
+    const SearchPatterns patterns = encodeSearchTerm(term);
 
     // The required literal is only a shortcut: whenever the pattern matches a text, that text
     // holds the literal. Checked on the whole body with the options the input picks.

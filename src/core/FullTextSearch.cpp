@@ -159,6 +159,10 @@ QString searchPatternTooLong(qsizetype length) {
         .arg(kMaxSearchPatternLength);
 }
 
+namespace {
+
+// One pass of `pattern` over the whole text, appending its hits to outcome.hits in text order.
+// `scannedBefore`/`totalScan` place the pass within its request for the progress callback.
 void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term, TPerlRegEx& spaceTest,
                 SearchOutcome& outcome, const SearchProgress& progress, std::int64_t scannedBefore,
                 std::int64_t totalScan) {
@@ -238,19 +242,42 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
     if (progress && !progress(scannedBefore + size, totalScan)) outcome.cancelled = true;
 }
 
-SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress) {
+} // namespace
+
+SearchRequest::SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress)
+    : m_text(text), m_regex(regex), m_progress(std::move(progress)) {
     const SearchPatterns patterns = encodeSearchTerm(term);
-    const std::int64_t size = text.size();
-    const std::int64_t total = patterns.needsSecondPass() ? 2 * size : size;
+    m_passes << patterns.entityWildcard;
+    if (patterns.needsSecondPass()) m_passes << patterns.letterWildcard;
+}
+
+SearchOutcome SearchRequest::runPass(QStringView pattern) {
+    const std::int64_t size = m_text.size();
+    const std::int64_t total = std::max<qsizetype>(m_passes.size(), 1) * size;
     SearchOutcome outcome;
+    m_spaceTest.setMatchLimits(m_regex.matchLimits());
+    searchPass(m_text, pattern, m_regex, m_spaceTest, outcome, m_progress, m_scannedBefore, std::max(total, m_scannedBefore + size));
+    m_scannedBefore += size;
+    return outcome;
+}
+
+SearchOutcome SearchRequest::run() {
+    SearchOutcome request;
+    for (const QString& pattern : std::as_const(m_passes)) {
+        SearchOutcome pass = runPass(pattern);
+        request.hits.insert(request.hits.end(), std::make_move_iterator(pass.hits.begin()),
+                            std::make_move_iterator(pass.hits.end()));
+        request.error = std::move(pass.error);
+        request.cancelled = pass.cancelled;
+        if (request.stopped()) break;
+    }
+    return request;
+}
+
+SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress) {
     TPerlRegEx regex;
     regex.setOptions(preCaseLess | preUnGreedy);
-    TPerlRegEx spaceTest;
-    searchPass(text, patterns.entityWildcard, regex, spaceTest, outcome, progress, 0, total);
-    if (!outcome.stopped() && patterns.needsSecondPass()) {
-        searchPass(text, patterns.letterWildcard, regex, spaceTest, outcome, progress, size, total);
-    }
-    return outcome;
+    return SearchRequest(text, term, regex, progress).run();
 }
 
 } // namespace wordhoard

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 
 #include <cstdint>
@@ -46,27 +47,47 @@ inline constexpr qsizetype kMaxSearchPatternLength = 1000;
 // The message of that error: "The search term is too long: 1001 characters after encoding, at most 1000".
 QString searchPatternTooLong(qsizetype length);
 
-// One pass of one pattern over the whole text, appending its hits to outcome.hits in text order.
+// One full-text search request for a typed term. The term gives one pattern per pass
+// (encodeSearchTerm): the entity-wildcard pattern, then the letter-wildcard pattern when the
+// term holds a '?'. A pass is one scan of the whole text:
 //
 // The pattern becomes 8-bit text through Windows-1252; a unit with no byte there means nothing
 // can match and the pass finds nothing. Candidates come from the literal pre-filter
 // (FindWild, stop '*', wildcard '.'); each candidate's entry (from its '#' + 4 up to the next '#')
-// is matched once by `term`, with the options it carries. A match is a hit unless the matched
-// text matches ". ." (a character, a space, a character): hits never run across a space.
-// The next candidate is looked for from the end of the entry just seen. A candidate before the
-// first '#' belongs to no entry and is no hit.
+// is matched once by the regular expression, with the options it carries. A match is a hit unless
+// the matched text matches ". ." (a character, a space, a character): hits never run across a
+// space. The next candidate is looked for from the end of the entry just seen. A candidate before
+// the first '#' belongs to no entry and is no hit.
 //
-// `term` is compiled at the first candidate, so an invalid pattern is reported only when its
-// text occurs somewhere; `spaceTest` gets term's options and ". ."; both stay compiled across
-// entries. Errors are caught and stored in outcome.error. `scannedBefore`/`totalScan` place
-// this pass within a longer request for the progress callback.
-void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term, TPerlRegEx& spaceTest,
-                SearchOutcome& outcome, const SearchProgress& progress = {}, std::int64_t scannedBefore = 0,
-                std::int64_t totalScan = -1);
+// The pattern is compiled at the first candidate, so an invalid pattern is reported only when its
+// text occurs somewhere; the ". ." test gets the pattern's options and match limits; both stay
+// compiled across entries. An error or a cancel ends the request; the hits found before it stay.
+class SearchRequest {
+public:
+    // Over `text`, with `regex` (the caller's object, options and limits as set there) matching
+    // the term. `progress` is told how far the whole request has got and may cancel it.
+    SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress = {});
 
-// One search request for a typed term: the entity-wildcard pass, then the letter-wildcard pass
-// when the term holds a '?' and the first pass neither failed nor was cancelled. Matching is
-// caseless and ungreedy.
+    // The patterns of the term, one pass each, in order.
+    const QStringList& passes() const { return m_passes; }
+
+    // One pass of `pattern`: its hits in text order, and its error or cancel. Any pattern may be
+    // given; progress counts it as the next pass of the request.
+    SearchOutcome runPass(QStringView pattern);
+
+    // Every pass in order, the hits of each after those of the one before, until one is stopped.
+    SearchOutcome run();
+
+private:
+    const TMapTextfile& m_text;
+    TPerlRegEx& m_regex;
+    TPerlRegEx m_spaceTest;
+    SearchProgress m_progress;
+    QStringList m_passes;
+    std::int64_t m_scannedBefore = 0;
+};
+
+// SearchRequest(text, term, a caseless ungreedy regular expression, progress).run().
 SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress = {});
 
 // A run of bytes that every match of `pattern` (compiled with `options`) must contain, found by

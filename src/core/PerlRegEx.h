@@ -84,6 +84,7 @@ public:
         m_count = 0;
     }
 
+    const MatchLimits& matchLimits() const { return m_limits; }
     void setMatchLimits(const MatchLimits& limits);
 
     // Compiles the pattern now unless it is compiled already. Throws RegexError.

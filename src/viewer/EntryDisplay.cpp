@@ -88,7 +88,7 @@ void TMainForm::Browse(int list) {
     const std::vector<std::int32_t>& offsets = list == 0 ? m_unit.EntryOffsets.offsets : m_unit.HitOffsets;
     const int row = box->selectedRow();
     // No line selected: the pane, the status bar and the picture stay as they are.
-    if (row < 0 || static_cast<std::size_t>(row) >= offsets.size() || !m_unit.text) return;
+    if (row < 0 || static_cast<std::size_t>(row) >= offsets.size()) return;
     m_unit.EntryBuffer.clear();
     const std::int32_t h = offsets[static_cast<std::size_t>(row)];
     Display(h - 4, entryLastByte(*m_unit.text, h));

@@ -88,7 +88,6 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     m_errorReporter = [this](const QString& message) { showErrorBox(this, message); };
     PerlRegEx1 = std::make_unique<TPerlRegEx>();
     PerlRegEx1->setOptions(preCaseLess | preUnGreedy);
-    m_spaceTest = std::make_unique<TPerlRegEx>();
     buildWidgets();
     buildMenus();
     connectHandlers();
@@ -327,7 +326,7 @@ void TMainForm::Wordlist() {
         m_unit.EntryOffsets = std::move(*m_loadedIndex);
         m_loadedIndex.reset();
     } else {
-        m_unit.EntryOffsets = m_unit.text ? buildEntryIndex(*m_unit.text) : EntryIndex{};
+        m_unit.EntryOffsets = buildEntryIndex(*m_unit.text);
     }
     wordListModel->setSource(&m_unit.EntryOffsets);
 }

@@ -30,6 +30,7 @@ class ListBox;
 class PageImageView;
 class TAboutBox;
 class TMDIChild;
+class SearchRequest;
 class TPerlRegEx;
 
 // The main window. Its methods keep the names of what they do (Wordlist, Browse, Display,
@@ -124,10 +125,8 @@ private:
     std::function<void(const QString&)> m_errorReporter;
     // Made when first needed; dropped whenever the word list's lines change.
     std::unique_ptr<HeadwordLookup> m_lookup;
-    // The ". ." test that every match of the term goes through (compiled once, kept).
-    std::unique_ptr<TPerlRegEx> m_spaceTest;
-    SearchProgressGate* m_progress = nullptr; // during a search request only
-    std::int64_t m_scannedBefore = 0;
+    // The request whose passes Search runs, while ProcesSearch runs it.
+    SearchRequest* m_request = nullptr;
     QString m_startupError;
     // The index that came with the text LoadFile took over, for Wordlist.
     std::optional<EntryIndex> m_loadedIndex;

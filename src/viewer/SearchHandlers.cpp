@@ -5,7 +5,6 @@
 #include "HeadwordLookup.h"
 #include "ListBox.h"
 #include "ListModels.h"
-#include "SearchTerm.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -18,12 +17,10 @@ namespace wordhoard {
 // Shows a modal progress dialog with Cancel once a search request has run for a moment.
 class TMainForm::SearchProgressGate {
 public:
-    SearchProgressGate(QWidget* owner, std::int64_t total) : m_owner(owner), m_total(std::max<std::int64_t>(total, 1)) {
-        m_clock.start();
-    }
+    explicit SearchProgressGate(QWidget* owner) : m_owner(owner) { m_clock.start(); }
 
     // False once the reader has pressed Cancel.
-    bool update(std::int64_t scanned) {
+    bool update(std::int64_t scanned, std::int64_t total) {
         if (!m_dialog) {
             if (m_clock.elapsed() < kShowAfterMs) return true;
             m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching the dictionary..."),
@@ -33,17 +30,15 @@ public:
             m_dialog->setMinimumDuration(0);
         }
         // A modal progress dialog lets the events through that repaint it and press Cancel.
-        m_dialog->setValue(static_cast<int>(std::min<std::int64_t>(scanned * kSteps / m_total, kSteps - 1)));
+        const std::int64_t steps = scanned * kSteps / std::max<std::int64_t>(total, 1);
+        m_dialog->setValue(static_cast<int>(std::min<std::int64_t>(steps, kSteps - 1)));
         return !m_dialog->wasCanceled();
     }
-
-    std::int64_t total() const { return m_total; }
 
 private:
     static constexpr int kShowAfterMs = 300;
     static constexpr int kSteps = 1000;
     QWidget* m_owner;
-    std::int64_t m_total;
     QElapsedTimer m_clock;
     std::unique_ptr<QProgressDialog> m_dialog;
 };
@@ -53,30 +48,23 @@ void TMainForm::TntButton1Click() { ProcesSearch(TntEdit1->text()); }
 void TMainForm::TntEdit1Change() { Select(TntEdit1->text()); }
 
 void TMainForm::ProcesSearch(const QString& term) {
-    const SearchPatterns patterns = encodeSearchTerm(term);
     hitListModel->clear();
     m_unit.HitOffsets.clear();
-    const std::int64_t passes = patterns.needsSecondPass() ? 2 : 1;
-    SearchProgressGate gate(this, passes * (m_unit.text ? m_unit.text->size() : 0));
-    m_progress = &gate;
-    m_scannedBefore = 0;
-    const auto done = qScopeGuard([this] { m_progress = nullptr; });
-    Search(patterns.entityWildcard);
-    if (patterns.needsSecondPass()) Search(patterns.letterWildcard);
+    SearchProgressGate gate(this);
+    SearchRequest request(*m_unit.text, term, *PerlRegEx1,
+                          [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); });
+    m_request = &request;
+    const auto done = qScopeGuard([this] { m_request = nullptr; });
+    // An error or a cancel in a pass throws: it ends the request.
+    for (const QString& pattern : request.passes()) Search(pattern);
 }
 
 void TMainForm::Search(const QString& pattern) {
     // The Search page comes to the front at the start of every pass, hits or not.
     PageControl1->setCurrentIndex(1);
-    if (!m_unit.text) return;
+    if (!m_request) return; // a pass belongs to a request
 
-    SearchOutcome outcome;
-    SearchProgress progress;
-    if (m_progress) progress = [this](std::int64_t scanned, std::int64_t) { return m_progress->update(scanned); };
-    searchPass(*m_unit.text, pattern, *PerlRegEx1, *m_spaceTest, outcome, progress, m_scannedBefore,
-               m_progress ? m_progress->total() : -1);
-    m_scannedBefore += m_unit.text->size();
-
+    SearchOutcome outcome = m_request->runPass(pattern);
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(outcome.hits.size()));
     for (SearchHit& hit : outcome.hits) {
@@ -84,7 +72,7 @@ void TMainForm::Search(const QString& pattern) {
         lines << std::move(hit.headword);
     }
     hitListModel->append(lines);
-    // An error or a cancel ends the whole request; the hits found so far stay.
+    // The hits found so far stay.
     if (outcome.error) throw RegexError(outcome.error->toStdString());
     if (outcome.cancelled) throw RequestCancelled{};
 }

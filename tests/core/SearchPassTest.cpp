@@ -138,6 +138,30 @@ TEST(SearchPass, WildcardTermRunsTwoPassesEntityFormFirst) {
     EXPECT_EQ(flat(o.hits), flat(referenceSearch(kSample, u(u"hw\u00E6t?")).hits));
 }
 
+// The viewer runs a request pass by pass: each pass gives its own hits, in the request's order,
+// and progress counts both passes as one request.
+TEST(SearchPass, ARequestRunPassByPassGivesWhatItsRunGives) {
+    Dict d(kSample);
+    TPerlRegEx regex;
+    regex.setOptions(preCaseLess | preUnGreedy);
+    std::vector<std::pair<std::int64_t, std::int64_t>> told;
+    SearchRequest request(d.text(), u(u"hw\u00E6t?"), regex, [&](std::int64_t scanned, std::int64_t total) {
+        told.emplace_back(scanned, total);
+        return true;
+    });
+    ASSERT_EQ(request.passes(), (QStringList{u"hw&aelig;t&.*;"_qs, u"hw&aelig;t."_qs}));
+    std::vector<SearchHit> byPass;
+    for (const QString& pattern : request.passes()) {
+        const SearchOutcome pass = request.runPass(pattern);
+        EXPECT_FALSE(pass.stopped());
+        byPass.insert(byPass.end(), pass.hits.begin(), pass.hits.end());
+    }
+    EXPECT_EQ(flat(byPass), flat(runFullTextSearch(d.text(), u(u"hw\u00E6t?")).hits));
+    const std::int64_t size = d.text().size();
+    EXPECT_EQ(told, (std::vector<std::pair<std::int64_t, std::int64_t>>{{size, 2 * size}, {2 * size, 2 * size}}));
+    EXPECT_EQ(SearchRequest(d.text(), u"cyning", regex).passes(), QStringList{u"cyning"_qs});
+}
+
 TEST(SearchPass, CaseOfThePreFilterAndTheFirstMatchRule) {
     Dict d(kSample);
     // The pre-filter is case-sensitive: 'Cyning' only finds the entry that holds it in that case.
