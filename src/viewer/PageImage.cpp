@@ -3,16 +3,15 @@
 
 #include "CodePage.h"
 #include "JpegPicture.h"
+#include "PageFiles.h"
 #include "PageImageView.h"
 
-#include <QFileInfo>
 #include <QLabel>
 
 namespace wordhoard {
 
 namespace {
 
-const QByteArray kDefaultPage = QByteArrayLiteral("wh_b0001");
 constexpr QSize kStretchedSize(761, 448);
 
 class JpegPagePicture : public PagePicture {
@@ -25,26 +24,14 @@ private:
     JpegPicture m_picture;
 };
 
-// A page name is a plain file name: one holding a path separator, a NUL or ".." names no page
-// (it would reach outside img/).
-bool isPlainPageName(const QByteArray& name) {
-    return !name.contains('/') && !name.contains('\\') && !name.contains('\0') && !name.contains("..");
-}
-
 } // namespace
 
 void TMainForm::Load_Image(const QByteArray& requested) {
-    const QByteArray name = requested.isEmpty() ? kDefaultPage : requested;
-    if (name != m_unit.LastImage && isPlainPageName(name)) {
-        const QString path = QStringLiteral("img/") + widen(name) + QStringLiteral(".jpg");
-        const QFileInfo file(path);
-        if (file.exists() && !file.isDir()) {
-            // A fault in the file or its header throws here: LastImage keeps its old name, so the
-            // next request for this page tries again.
-            Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(path)));
-        }
-    }
-    m_unit.LastImage = name;
+    const PageLoad load = planPageLoad(requested, m_unit.LastImage, QString());
+    // A fault in the file or its header throws here: LastImage keeps its old name, so the next
+    // request for this page tries again.
+    if (load.file) Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(*load.file)));
+    m_unit.LastImage = load.name;
 }
 
 void TMainForm::TabSheet4Show() { Load_Image(narrow(StatusPanel1->text()).value_or(QByteArray())); }
