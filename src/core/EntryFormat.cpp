@@ -220,17 +220,4 @@ FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark) {
     return entry;
 }
 
-std::vector<StyleRun> styleRuns(const std::vector<std::uint8_t>& styles) {
-    std::vector<StyleRun> runs;
-    const auto size = static_cast<qsizetype>(styles.size());
-    for (qsizetype start = 0; start < size;) {
-        const std::uint8_t style = styles[static_cast<std::size_t>(start)];
-        qsizetype end = start + 1;
-        while (end < size && styles[static_cast<std::size_t>(end)] == style) ++end;
-        runs.push_back({start, end - start, style});
-        start = end;
-    }
-    return runs;
-}
-
 } // namespace wordhoard

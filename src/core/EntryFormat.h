@@ -19,14 +19,6 @@ struct MarkRange {
     friend bool operator==(const MarkRange&, const MarkRange&) = default;
 };
 
-// A stretch of units that share one style, for building a rich-text document in one go.
-struct StyleRun {
-    qsizetype start = 0;
-    qsizetype length = 0;
-    std::uint8_t style = kStylePlain;
-    friend bool operator==(const StyleRun&, const StyleRun&) = default;
-};
-
 // What the text pane shows for one entry: the text with its tags removed, one style byte per unit
 // of that text, and the marked occurrences from left to right.
 struct FormattedEntry {
@@ -58,9 +50,5 @@ std::vector<MarkRange> findMarks(QStringView text, QStringView term, qsizetype n
 // `n` is the raw length of the entry, which bounds every search.
 //   u"<b>foo <i>bar</i></b>" gives "foo bar": "foo " bold, "bar" bold italic.
 FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark);
-
-// Consecutive units of equal style merged into runs that cover all of `styles`, plain ones included:
-// {1, 1, 0, 3} gives (0, 2, 1), (2, 1, 0), (3, 1, 3).
-std::vector<StyleRun> styleRuns(const std::vector<std::uint8_t>& styles);
 
 } // namespace wordhoard

@@ -90,8 +90,6 @@ public:
     // Compiles the pattern now unless it is compiled already. Throws RegexError.
     void Compile();
     bool Compiled() const { return m_code != nullptr; }
-    // True when the compiled pattern runs as machine code.
-    bool usesJit() const { return m_jit; }
 
     // Matches over the whole subject from its first byte; an empty match never counts.
     // Compiles first when needed. An empty subject never matches. Throws RegexError when the

@@ -159,12 +159,6 @@ private:
     std::exception_ptr m_error;
 };
 
-LoadedText loadText(const QString& fileName, const LoadOptions& options) {
-    TextLoadJob job(fileName, options);
-    job.run();
-    return job.take();
-}
-
 PendingText::PendingText(const QString& fileName, std::function<void()> before, LoadOptions options)
     : m_fileName(fileName), m_job(std::make_shared<TextLoadJob>(fileName, std::move(options))) {
     m_thread = std::async(std::launch::async, [job = m_job, before = std::move(before)] {

@@ -30,9 +30,6 @@ struct LoadOptions {
     std::function<std::unique_ptr<FileReader>(const QString& fileName, FileApi api)> openReader = openFileReader;
 };
 
-// Opens (maps) the text and indexes it, on the calling thread.
-LoadedText loadText(const QString& fileName, const LoadOptions& options = {});
-
 class TextLoadJob;
 
 // A text being loaded on another thread. The text is indexed in parts that either thread may
@@ -59,8 +56,5 @@ private:
     std::shared_ptr<TextLoadJob> m_job;
     std::future<void> m_thread;
 };
-
-// Starts loading a text on a thread of its own.
-inline PendingText loadTextInBackground(const QString& fileName) { return PendingText(fileName, {}); }
 
 } // namespace wordhoard

@@ -17,10 +17,6 @@ void HeadwordListModel::setSource(const EntryIndex* index) {
     endResetModel();
 }
 
-void HeadwordListModel::refresh() {
-    setSorted(m_sorted);
-}
-
 void HeadwordListModel::setSorted(bool sorted) {
     beginResetModel();
     m_sorted = sorted;

@@ -15,9 +15,8 @@ class HeadwordListModel : public QAbstractListModel {
 public:
     explicit HeadwordListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
-    // Shows `index` (kept by reference; call refresh() after rebuilding it).
+    // Shows `index` (kept by reference; set it again after rebuilding it).
     void setSource(const EntryIndex* index);
-    void refresh();
     // Sorted: lines in the user's locale order; unsorted: file order.
     void setSorted(bool sorted);
     bool sorted() const { return m_sorted; }

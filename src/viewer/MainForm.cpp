@@ -299,10 +299,6 @@ void TMainForm::reportError(const QString& message) {
     if (m_errorReporter) m_errorReporter(message);
 }
 
-QString TMainForm::statusPanelText(int panel) const {
-    return panel == 0 ? StatusPanel0->text() : StatusPanel1->text();
-}
-
 void TMainForm::LoadFile(const QString& fileName) {
     if (m_unit.pendingText.valid() && m_unit.pendingText.fileName() == fileName) {
         PendingText pending = std::move(m_unit.pendingText);

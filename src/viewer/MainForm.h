@@ -75,7 +75,6 @@ public:
     QString startupError() const { return m_startupError; }
 
     MainUnit& unit() { return m_unit; }
-    QString statusPanelText(int panel) const;
 
     // Event handlers.
     void TntListBox1Click();

@@ -135,13 +135,6 @@ TEST(EntryFormat, OnlyAsciiCaseVariantsOfTheTagLettersCount) {
     }
 }
 
-TEST(EntryFormat, StyleRunsCoverTheTextOnce) {
-    EXPECT_EQ(styleRuns({1, 1, 0, 3}), (std::vector<StyleRun>{{0, 2, 1}, {2, 1, 0}, {3, 1, 3}}));
-    EXPECT_TRUE(styleRuns({}).empty());
-    const FormattedEntry e = format(u"a<b>bc</b><i>d</i>"_qs, u"cd"_qs);
-    EXPECT_EQ(styleRuns(e.styles), (std::vector<StyleRun>{{0, 1, 0}, {1, 1, 1}, {2, 1, 5}, {3, 1, 6}}));
-}
-
 // Random tag soups: the fast passes must give exactly what the literal find-and-delete gives.
 TEST(EntryFormat, EqualsTheLiteralFindAndDeleteOnRandomSoups) {
     const QStringList pieces = {

@@ -89,11 +89,9 @@ TEST_P(TextLoadTest, GivesTheMappedTextAndItsIndex) {
     const QByteArray bytes = manyEntries();
     const QString path = dir.write("t.txt", bytes);
     const EntryIndex expected = indexOfMapping(path);
-    for (const int way : {0, 1, 2}) {
-        // On this thread; on another; in 64 KB parts shared by both threads.
-        LoadedText loaded = way == 0   ? loadText(path, options())
-                            : way == 1 ? PendingText(path, {}, options()).take()
-                                       : PendingText(path, {}, options(64 * 1024)).take();
+    for (const qint64 partSize : {LoadOptions::kPartSize, qint64{64} * 1024}) {
+        // Start-up's parts, and parts small enough for both threads to share them.
+        LoadedText loaded = PendingText(path, {}, options(partSize)).take();
         ASSERT_TRUE(loaded.text->opened());
         EXPECT_EQ(loaded.text->bytes(), QByteArrayView(bytes));
         expectSameIndex(loaded.index, expected);
@@ -132,11 +130,9 @@ TEST_P(TextLoadTest, ATextThatMapsButCannotBeReadIsIndexedFromTheMapping) {
     const QString path = dir.write("t.txt", manyEntries());
     LoadOptions unreadable = options(16 * 1024);
     unreadable.openReader = [](const QString&, FileApi) { return std::unique_ptr<FileReader>(); };
-    for (const bool background : {false, true}) {
-        LoadedText loaded = background ? PendingText(path, {}, unreadable).take() : loadText(path, unreadable);
-        ASSERT_TRUE(loaded.text->opened());
-        expectSameIndex(loaded.index, indexOfMapping(path));
-    }
+    LoadedText loaded = PendingText(path, {}, unreadable).take();
+    ASSERT_TRUE(loaded.text->opened());
+    expectSameIndex(loaded.index, indexOfMapping(path));
 }
 
 // What runs before the load on its thread may fail; the load still runs, and taking it reports

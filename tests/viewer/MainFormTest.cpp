@@ -40,8 +40,8 @@ TEST_F(MainFormTest, StartsWithEveryHeadwordAndNothingShown) {
     EXPECT_EQ(form->PageControl1->currentIndex(), 0);
     EXPECT_EQ(form->PageControl2->currentIndex(), 0);
     EXPECT_TRUE(paneText().isEmpty());
-    EXPECT_EQ(form->statusPanelText(0), u"Page: "_qs);
-    EXPECT_TRUE(form->statusPanelText(1).isEmpty());
+    EXPECT_EQ(form->StatusPanel0->text(), u"Page: "_qs);
+    EXPECT_TRUE(form->StatusPanel1->text().isEmpty());
     EXPECT_FALSE(form->FileExit1->isEnabled());
     EXPECT_FALSE(form->CheckBox1->isEnabled());
     EXPECT_TRUE(form->TntRichEdit1->isReadOnly());
@@ -73,12 +73,12 @@ TEST_F(MainFormTest, ClickingALineShowsItsEntryStyledWithItsPage) {
     clickLine(form->TntListBox1, 2);
     EXPECT_EQ(paneText(), u"cyning king n. x\n"_qs);
     EXPECT_EQ(paneStyles(), u"bbbbbb.bbbbbBB..\n"_qs);
-    EXPECT_EQ(form->statusPanelText(1), u"wh_b0002"_qs);
+    EXPECT_EQ(form->StatusPanel1->text(), u"wh_b0002"_qs);
 
     clickLine(form->TntListBox1, 0);
     EXPECT_EQ(paneText(), u"\u00E6t prep. at\n"_qs);
     EXPECT_EQ(paneStyles(), u"bb.iiiii...\n"_qs);
-    EXPECT_EQ(form->statusPanelText(1), u"wh_b0001"_qs);
+    EXPECT_EQ(form->StatusPanel1->text(), u"wh_b0001"_qs);
 }
 
 TEST_F(MainFormTest, SelectingFromCodeDoesNotShowAnEntry) {
@@ -157,11 +157,11 @@ TEST_F(MainFormTest, BrowseWithNoSelectedLineChangesNothing) {
     form->TntListBox1->selectRow(-1);
     form->TntListBox1Click();
     EXPECT_EQ(paneText(), shown);
-    EXPECT_EQ(form->statusPanelText(1), u"wh_b0001"_qs);
+    EXPECT_EQ(form->StatusPanel1->text(), u"wh_b0001"_qs);
 }
 
 TEST_F(MainFormTest, APendingTextOfAnotherFileIsLeftAlone) {
-    unit.pendingText = loadTextInBackground(dir.write("other.txt", "#<b>other<"));
+    unit.pendingText = PendingText(dir.write("other.txt", "#<b>other<"), {});
     start(kDictionary);
     EXPECT_EQ(form->wordListModel->rowCount(), 4);
     EXPECT_TRUE(unit.pendingText.valid());

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QLabel>
 #include <QTest>
 
 using namespace wordhoard;
@@ -89,7 +90,7 @@ TEST_F(SearchTest, AWildcardTermRunsTwoPassesAndEachLineShowsItsEntry) {
     EXPECT_EQ(unit.HitOffsets[0], unit.HitOffsets[1]);
     clickLine(form->TntListBox2, 1);
     EXPECT_TRUE(paneText().startsWith(hwaet + u" what"_qs));
-    EXPECT_EQ(form->statusPanelText(1), u"wh_b0002"_qs);
+    EXPECT_EQ(form->StatusPanel1->text(), u"wh_b0002"_qs);
 }
 
 TEST_F(SearchTest, ATermIsMarkedInTheEntryOnlyWhileTheHitListIsActive) {
