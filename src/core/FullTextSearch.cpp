@@ -232,8 +232,10 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
             if (!term.Match()) continue;
             spaceTest.setSubject(term.MatchedText());
             if (spaceTest.Match()) continue;
-            outcome.hits.push_back(
-                {static_cast<std::int32_t>(entryStart), decodeEntityBytes(rawHeadword(text, static_cast<std::int32_t>(entryStart)))});
+            outcome.hits.push_back({static_cast<std::int32_t>(entryStart),
+                                    decodeEntityBytes(rawHeadword(text, static_cast<std::int32_t>(entryStart))),
+                                    static_cast<std::int32_t>(term.MatchedOffset()),
+                                    static_cast<std::int32_t>(term.MatchedText().size())});
         }
     } catch (const RegexError& e) {
         outcome.error = QString::fromUtf8(e.what());

@@ -17,11 +17,13 @@ namespace wordhoard {
 
 class TMapTextfile;
 
-// One line of the hit list: where the entry's headword starts (its '#' plus 4) and the headword
-// decoded as the word list shows it.
+// One line of the hit list: where the entry's headword starts (its '#' plus 4), the headword
+// decoded as the word list shows it, and where the entry's first match lies, in bytes from start.
 struct SearchHit {
     std::int32_t start = 0;
     QString headword;
+    std::int32_t matchOffset = 0;
+    std::int32_t matchLength = 0;
 };
 
 // Told now and then how far a request has got (bytes scanned of total); returning false stops it.
