@@ -98,11 +98,35 @@ struct CompileContextHolder {
     CompileContextHolder& operator=(const CompileContextHolder&) = delete;
 };
 
+// Whether PCRE2 starts or ends its search for a match with the byte 0xFF.
+bool firstOrLastUnitIsFF(const pcre2_code* code) {
+    const auto unitIsFF = [code](std::uint32_t typeWhat, std::uint32_t unitWhat) {
+        std::uint32_t type = 0;
+        std::uint32_t unit = 0;
+        return pcre2_pattern_info(code, typeWhat, &type) == 0 && type == 1 &&
+               pcre2_pattern_info(code, unitWhat, &unit) == 0 && unit == 0xFF;
+    };
+    return unitIsFF(PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT) ||
+           unitIsFF(PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT);
+}
+
 pcre2_code* compilePattern(QByteArrayView pattern, TPerlRegExOptions options, int& errorCode, PCRE2_SIZE& errorOffset,
                            std::uint32_t extraOptions = 0) {
     static thread_local CompileContextHolder context;
-    return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), static_cast<PCRE2_SIZE>(pattern.size()),
-                         compileOptions(options) | extraOptions, &errorCode, &errorOffset, context.p);
+    const auto compile = [&](std::uint32_t more) {
+        return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), static_cast<PCRE2_SIZE>(pattern.size()),
+                             compileOptions(options) | extraOptions | more, &errorCode, &errorOffset, context.p);
+    };
+    pcre2_code* code = compile(0);
+    // PCRE2 (10.42) looks for a caseless first or last code unit in both cases only when it is
+    // below 0xFF, and our tables pair 0xFF 'ÿ' with 0x9F 'Ÿ': "y\xFF" would miss "yŸ", and
+    // "\xFF" would find the 'ÿ' of "Ÿÿ" instead of the 'Ÿ'. Such a pattern does without those
+    // shortcuts; the matching itself pairs the two bytes.
+    if (code != nullptr && firstOrLastUnitIsFF(code)) {
+        pcre2_code_free(code);
+        code = compile(PCRE2_NO_START_OPTIMIZE);
+    }
+    return code;
 }
 } // namespace
 

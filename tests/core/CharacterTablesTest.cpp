@@ -10,6 +10,8 @@
 #include <clocale>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 using namespace wordhoard;
 
@@ -140,5 +142,22 @@ TEST(CharacterTables, CaselessBytesPairExactlyTheWindows1252CasePairs) {
             re.setSubject(QByteArrayView(&subject, 1));
             ASSERT_EQ(re.Match(), s == b || s == pair[i]) << pattern.toStdString() << " on " << s;
         }
+    }
+}
+
+TEST(CharacterTables, ByteFFPairsWhereverItStandsInThePattern) {
+    // PCRE2 looks for a pattern's first and last byte before it matches; 0xFF there must still
+    // find 0x9F, at the leftmost place.
+    const std::vector<std::tuple<QByteArray, QByteArray, qsizetype>> cases = {
+        {"\\xFF", "a\x9F\xFF", 1}, {"\xFF", "a\x9F\xFF", 1}, {"[\\xFF]", "\x9F", 0}, {"\\xFF+", "\xE6\x9F", 1},
+        {"y\\xFF", "y\x9F", 0},     {"\\xFFz", "\x9Fz", 0},         {"a*\\xFF", "za\x9F", 1}, {"\\x9F", "\xFF", 0},
+    };
+    for (const auto& [pattern, subject, offset] : cases) {
+        TPerlRegEx re;
+        re.setOptions(preCaseLess | preUnGreedy);
+        re.setRegEx(pattern);
+        re.setSubject(subject);
+        ASSERT_TRUE(re.Match()) << pattern.toStdString();
+        EXPECT_EQ(re.MatchedOffset(), offset) << pattern.toStdString();
     }
 }
