@@ -19,14 +19,13 @@ namespace {
 constexpr std::int64_t kProgressStep = 1 << 20;
 
 // Per byte, the smaller of the byte and its other case: two bytes match caselessly exactly when
-// their classes are equal (the case pairs are symmetric, or there is no table at all).
-const std::optional<std::array<unsigned char, 256>>& caselessClass() {
-    static const std::optional<std::array<unsigned char, 256>> classes = [] {
+// their classes are equal (the case pairs are symmetric).
+const std::array<unsigned char, 256>& caselessClass() {
+    static const std::array<unsigned char, 256> classes = [] {
         const auto& flip = TPerlRegEx::otherCase();
-        if (!flip) return std::optional<std::array<unsigned char, 256>>();
         std::array<unsigned char, 256> out{};
-        for (std::size_t i = 0; i < 256; ++i) out[i] = std::min(static_cast<unsigned char>(i), (*flip)[i]);
-        return std::optional<std::array<unsigned char, 256>>(out);
+        for (std::size_t i = 0; i < 256; ++i) out[i] = std::min(static_cast<unsigned char>(i), flip[i]);
+        return out;
     }();
     return classes;
 }
@@ -44,10 +43,9 @@ bool isQuantifier(char c) {
 
 
 std::optional<QByteArray> requiredLiteral(QByteArrayView pattern, TPerlRegExOptions options) {
-    // Extended mode gives spaces and '#' a meaning; an unusable case table makes caseless
-    // comparison unknowable. Escapes, inline options, verbs and counted repeats are not read.
+    // Extended mode gives spaces and '#' a meaning. Escapes, inline options, verbs and counted
+    // repeats are not read.
     if (options & preExtended) return std::nullopt;
-    if ((options & preCaseLess) && !caselessClass()) return std::nullopt;
     if (pattern.contains('\\') || pattern.contains('{') || pattern.contains("(?") || pattern.contains("(*")) {
         return std::nullopt;
     }
@@ -113,9 +111,7 @@ bool containsLiteral(QByteArrayView haystack, QByteArrayView literal, TPerlRegEx
     if (literal.isEmpty()) return true;
     if (literal.size() > haystack.size()) return false;
     if (!(options & preCaseLess)) return haystack.contains(literal);
-    const auto& classes = caselessClass();
-    if (!classes) return true; // can't tell: let the regular expression decide
-    const auto& cls = *classes;
+    const auto& cls = caselessClass();
     const auto* h = reinterpret_cast<const unsigned char*>(haystack.data());
     const auto* l = reinterpret_cast<const unsigned char*>(literal.data());
     const qsizetype m = literal.size();
@@ -129,7 +125,7 @@ bool containsLiteral(QByteArrayView haystack, QByteArrayView literal, TPerlRegEx
     // A byte without another case (';', '&', a digit) can be looked for with memchr.
     qsizetype anchor = -1;
     for (qsizetype j = 0; j < m; ++j) {
-        if ((*TPerlRegEx::otherCase())[l[j]] == l[j]) {
+        if (TPerlRegEx::otherCase()[l[j]] == l[j]) {
             anchor = j;
             break;
         }

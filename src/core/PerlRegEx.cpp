@@ -1,10 +1,11 @@
 #include "PerlRegEx.h"
 
+#include "CharacterTables.h"
+
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <string>
 
@@ -17,29 +18,6 @@ constexpr std::uint32_t kOffsetPairs = 100;
 // The JIT's own stack grows up to this size before a match fails with a JIT stack error.
 constexpr std::size_t kJitStackStart = 32 * 1024;
 constexpr std::size_t kJitStackMax = 16 * 1024 * 1024;
-
-struct TablesDeleter {
-    void operator()(const std::uint8_t* tables) const { pcre2_maketables_free(nullptr, tables); }
-};
-
-// Built once, from the classification of the running locale's 8-bit characters, and shared by
-// every compilation so that caseless matching is the same in every TPerlRegEx.
-const std::uint8_t* characterTables() {
-    static const std::unique_ptr<const std::uint8_t, TablesDeleter> tables(pcre2_maketables(nullptr));
-    return tables.get();
-}
-
-std::optional<std::array<unsigned char, 256>> makeOtherCase() {
-    // The same rule the tables use for their case-flip map, from the same <ctype.h> functions.
-    std::array<unsigned char, 256> flip{};
-    for (int i = 0; i < 256; ++i) {
-        flip[static_cast<std::size_t>(i)] = static_cast<unsigned char>(std::islower(i) ? std::toupper(i) : std::tolower(i));
-    }
-    for (std::size_t i = 0; i < 256; ++i) {
-        if (flip[flip[i]] != i) return std::nullopt;
-    }
-    return flip;
-}
 
 QByteArray errorText(int code) {
     PCRE2_UCHAR buffer[256];
@@ -113,30 +91,57 @@ namespace {
 struct CompileContextHolder {
     pcre2_compile_context* p = pcre2_compile_context_create(nullptr);
     CompileContextHolder() {
-        if (p != nullptr) pcre2_set_character_tables(p, characterTables());
+        if (p != nullptr) pcre2_set_character_tables(p, windows1252Tables().data());
     }
     ~CompileContextHolder() { pcre2_compile_context_free(p); }
     CompileContextHolder(const CompileContextHolder&) = delete;
     CompileContextHolder& operator=(const CompileContextHolder&) = delete;
 };
 
+// Whether PCRE2 starts or ends its search for a match with the byte 0xFF.
+bool firstOrLastUnitIsFF(const pcre2_code* code) {
+    const auto unitIsFF = [code](std::uint32_t typeWhat, std::uint32_t unitWhat) {
+        std::uint32_t type = 0;
+        std::uint32_t unit = 0;
+        return pcre2_pattern_info(code, typeWhat, &type) == 0 && type == 1 &&
+               pcre2_pattern_info(code, unitWhat, &unit) == 0 && unit == 0xFF;
+    };
+    return unitIsFF(PCRE2_INFO_FIRSTCODETYPE, PCRE2_INFO_FIRSTCODEUNIT) ||
+           unitIsFF(PCRE2_INFO_LASTCODETYPE, PCRE2_INFO_LASTCODEUNIT);
+}
+
 pcre2_code* compilePattern(QByteArrayView pattern, TPerlRegExOptions options, int& errorCode, PCRE2_SIZE& errorOffset,
                            std::uint32_t extraOptions = 0) {
     static thread_local CompileContextHolder context;
-    return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), static_cast<PCRE2_SIZE>(pattern.size()),
-                         compileOptions(options) | extraOptions, &errorCode, &errorOffset, context.p);
+    const auto compile = [&](std::uint32_t more) {
+        return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), static_cast<PCRE2_SIZE>(pattern.size()),
+                             compileOptions(options) | extraOptions | more, &errorCode, &errorOffset, context.p);
+    };
+    pcre2_code* code = compile(0);
+    // PCRE2 (10.42) looks for a caseless first or last code unit in both cases only when it is
+    // below 0xFF, and our tables pair 0xFF 'ÿ' with 0x9F 'Ÿ': "y\xFF" would miss "yŸ", and
+    // "\xFF" would find the 'ÿ' of "Ÿÿ" instead of the 'Ÿ'. Such a pattern does without those
+    // shortcuts; the matching itself pairs the two bytes.
+    if (code != nullptr && firstOrLastUnitIsFF(code)) {
+        pcre2_code_free(code);
+        code = compile(PCRE2_NO_START_OPTIMIZE);
+    }
+    return code;
 }
 } // namespace
 
-TPerlRegEx::TPerlRegEx() {
-    characterTables();
-}
+TPerlRegEx::TPerlRegEx() = default;
 
 TPerlRegEx::~TPerlRegEx() = default;
 
-const std::optional<std::array<unsigned char, 256>>& TPerlRegEx::otherCase() {
-    characterTables();
-    static const std::optional<std::array<unsigned char, 256>> flip = makeOtherCase();
+const std::array<unsigned char, 256>& TPerlRegEx::otherCase() {
+    // PCRE2 pairs a caseless byte with its entry in this very map.
+    static const std::array<unsigned char, 256> flip = [] {
+        std::array<unsigned char, 256> out{};
+        const auto from = windows1252Tables().begin() + tables::kFlipCase;
+        std::copy(from, from + 256, out.begin());
+        return out;
+    }();
     return flip;
 }
 

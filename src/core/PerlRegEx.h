@@ -7,7 +7,6 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 
 namespace wordhoard {
@@ -58,7 +57,8 @@ struct MatchLimits {
 // A regular expression over 8-bit text, PCRE2 underneath.
 //
 // The pattern is compiled on demand (at Compile or the first Match after it was set) with the
-// options and the process's character tables, and discarded whenever pattern or options change.
+// options and the fixed Windows-1252 character tables (CharacterTables.h: the same classes and
+// case pairs in every locale), and discarded whenever pattern or options change.
 // Patterns and subjects are bytes: no UTF mode. Errors are raised as RegexError:
 //   setRegEx("a("); Match()  throws "TPerlRegEx.Compile() - Error in regex at offset 2: missing closing parenthesis"
 class TPerlRegEx {
@@ -103,10 +103,10 @@ public:
     // Capture groups set by the last successful match (the whole match not counted).
     int GroupCount() const { return m_count - 1; }
 
-    // The bytes a caseless pattern byte matches besides itself, under the character tables every
-    // TPerlRegEx compiles with ('a' gives 'A'); nullopt when the tables' case pairs are not
-    // symmetric, in which case no caller should reason about caseless matches byte by byte.
-    static const std::optional<std::array<unsigned char, 256>>& otherCase();
+    // The byte a caseless pattern byte matches besides itself, from the character tables every
+    // TPerlRegEx compiles with: 'a' gives 'A', 0x8A 'Š' gives 0x9A 'š', ';' and 0xDF 'ß' give
+    // themselves. The pairs are symmetric: otherCase()[otherCase()[b]] == b.
+    static const std::array<unsigned char, 256>& otherCase();
 
 private:
     struct Code;

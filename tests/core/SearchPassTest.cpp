@@ -210,6 +210,36 @@ TEST(SearchPass, ErrorInTheSecondPassKeepsTheFirstPassHits) {
     EXPECT_TRUE(o.error->startsWith(u"TPerlRegEx.Match() - Error while matching: "_qs)) << o.error->toStdString();
 }
 
+TEST(SearchPass, CaselessTermsPairTheCodePagesUpperAndLowerCaseBytes) {
+    const QByteArray text = "@wh_b0001\n"
+                            "#<b>ba\x8Ao</b> one\n"   // Š
+                            "#<b>ba\x9Ao</b> two\n"   // š
+                            "#<b>bao</b> three\n"
+                            "#<b>c\xC6" "d</b> four\n" // Æ
+                            "#<b>c\xE6" "d</b> five\n" // æ
+                            "#<b>y\x9F</b> six\n"     // Ÿ
+                            "#<b>y\xFF</b> seven\n";  // ÿ
+    Dict d(text);
+    // A typed 'Š' or 'Ÿ' has no entity name and stays a raw byte of the pattern; 'æ' would become
+    // "&aelig;", so the escape \xE6 stands for it. The pre-filter finds each 'a' (or 'c', 'y'),
+    // the caseless expression then the letter in either case.
+    ASSERT_EQ(encodeSearchTerm(u"a*\u0160o").letterWildcard, u"a*\u0160o"_qs);
+    ASSERT_EQ(requiredLiteral("a*\x8Ao", preCaseLess | preUnGreedy), QByteArray("\x8Ao"));
+    const std::vector<std::int32_t> scaron = {startOf(text, "ba\x8A"), startOf(text, "ba\x9A")};
+    const std::vector<std::int32_t> aelig = {startOf(text, "c\xC6"), startOf(text, "c\xE6")};
+    const std::vector<std::int32_t> yuml = {startOf(text, "y\x9F"), startOf(text, "y\xFF")};
+    const std::vector<std::pair<const char16_t*, std::vector<std::int32_t>>> cases = {
+        {u"a*\u0160o", scaron}, {u"a*\\x8Ao", scaron}, {u"a*\\x9Ao", scaron}, {u"c*\\xC6d", aelig},
+        {u"c*\\xE6d", aelig},  {u"y*\u0178", yuml},    {u"y*\\xFF", yuml},
+    };
+    for (const auto& [term, expected] : cases) {
+        const SearchOutcome o = runFullTextSearch(d.text(), term);
+        EXPECT_FALSE(o.error);
+        EXPECT_EQ(starts(o), expected) << QString::fromUtf16(term).toStdString();
+        EXPECT_EQ(flat(o.hits), flat(referenceSearch(text, term).hits)) << QString::fromUtf16(term).toStdString();
+    }
+}
+
 TEST(SearchPass, TermsTheCodePageCannotWriteFindNothing) {
     // Had 'д' become '?' the pattern would not compile; had it become '.', everything would match.
     Dict d("#<b>a?b</b> x.y \x80 euro#<b>c</b> ?#<b>d</b> plain");
