@@ -1,5 +1,7 @@
 #include "ListBox.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QStyledItemDelegate>
@@ -32,9 +34,8 @@ ListBox::ListBox(QWidget* parent) : QTableView(parent) {
     setCornerButtonEnabled(false);
     QHeaderView* rows = verticalHeader();
     rows->hide();
-    rows->setMinimumSectionSize(kItemHeight);
-    rows->setDefaultSectionSize(kItemHeight);
     rows->setSectionResizeMode(QHeaderView::Fixed);
+    fitRowsToFont();
     // The one column is as wide as the view, and never narrower than the extent a reader can
     // scroll to.
     QHeaderView* columns = horizontalHeader();
@@ -45,6 +46,25 @@ ListBox::ListBox(QWidget* parent) : QTableView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+void ListBox::setLinesPerRow(int lines) {
+    m_linesPerRow = std::max(lines, 1);
+    fitRowsToFont();
+}
+
+void ListBox::fitRowsToFont() {
+    const int height = m_linesPerRow * std::max(kItemHeight, QFontMetrics(font()).lineSpacing());
+    if (height == m_rowHeight) return;
+    m_rowHeight = height;
+    QHeaderView* rows = verticalHeader();
+    rows->setMinimumSectionSize(height);
+    rows->setDefaultSectionSize(height);
+}
+
+void ListBox::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) fitRowsToFont();
+    QTableView::changeEvent(event);
 }
 
 int ListBox::selectedRow() const {

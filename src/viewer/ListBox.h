@@ -10,8 +10,12 @@ namespace wordhoard {
 // palette's drop-down use.
 QStyledItemDelegate* fixedLineDelegate(QObject* parent, int height, int width);
 
-// A list of uniform 21-pixel lines that tells a selection made by the reader (mouse or keyboard
-// inside the list) apart from one made by code: only the first raises userSelected().
+// A list of uniform rows that tells a selection made by the reader (mouse or keyboard inside the
+// list) apart from one made by code: only the first raises userSelected().
+//
+// A row is one line of the list's font high (or several, see setLinesPerRow), and never lower
+// than 21 pixels a line: at the design font (Cardo, 14 pixels, 21 pixels apart) every row is 21
+// pixels, and a larger font makes taller rows, so that no line is ever clipped.
 //
 // It is a one-column table without headers or grid: a table places its rows by arithmetic,
 // where a list view lays out every line when it is shown (a millisecond and a half for 60,000
@@ -28,10 +32,14 @@ public:
     // Makes `row` the top line.
     void scrollRowToTop(int row);
 
+    void setLinesPerRow(int lines);
+    int uniformRowHeight() const { return m_rowHeight; }
+
 signals:
     void userSelected();
 
 protected:
+    void changeEvent(QEvent* event) override;
     // Home and End go to the first and last line, as in any list (a table keeps the row).
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -40,6 +48,10 @@ protected:
 
 private:
     template <typename Base> void watch(Base&& base);
+    void fitRowsToFont();
+
+    int m_linesPerRow = 1;
+    int m_rowHeight = 0;
 };
 
 } // namespace wordhoard

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPlainTextEdit>
@@ -66,6 +67,12 @@ TEST_F(AuxWindowsTest, TheFontChoiceReachesExactlyTheFourReadingWidgets) {
     }
     EXPECT_EQ(form->TntButton2->font(), buttonFont);
     EXPECT_NE(form->TntComboBox1->font().family(), chosen.family());
+    // A font larger than the design's makes taller rows, so that no line is clipped.
+    for (ListBox* list : {form->TntListBox1, form->TntListBox2}) {
+        EXPECT_EQ(list->uniformRowHeight(), QFontMetrics(list->font()).lineSpacing());
+        EXPECT_GT(list->uniformRowHeight(), 21);
+    }
+    EXPECT_EQ(form->TntListBox1->rowHeight(0), form->TntListBox1->uniformRowHeight());
 
     // The next opening starts from the last choice; Cancel changes nothing.
     QFont startedWith;
