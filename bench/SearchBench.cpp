@@ -3,6 +3,7 @@
 #include "EntryIndex.h"
 #include "FullTextSearch.h"
 #include "HeadwordLookup.h"
+#include "LooseSearch.h"
 #include "MapTextfile.h"
 
 #include <benchmark/benchmark.h>
@@ -92,6 +93,48 @@ void searchTerm(benchmark::State& state, const QString& term) {
     }
     state.SetLabel(std::to_string(hits) + " hits");
 }
+// A loose search against the strict search of the same term (the index made once, beforehand).
+void looseTerm(benchmark::State& state, const QString& term) {
+    const Corpus* c = searchCorpus(state);
+    static const std::unique_ptr<LooseIndex> index = std::make_unique<LooseIndex>(c->text);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        const SearchOutcome o = runFullTextSearch(c->text, term, {}, index.get());
+        hits = o.hits.size();
+        benchmark::DoNotOptimize(o.hits.data());
+    }
+    state.SetLabel(std::to_string(hits) + " hits");
+}
+BENCHMARK_CAPTURE(looseTerm, rare, QStringLiteral("bannung"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(looseTerm, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(looseTerm, thaet, QString::fromUtf16(u"\u00FE\u00E6t"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(searchTerm, thaet, QString::fromUtf16(u"\u00FE\u00E6t"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The loose pre-filter alone: the candidates of the term's letter run.
+void looseCandidatesOf(benchmark::State& state, const QString& run) {
+    const Corpus* c = searchCorpus(state);
+    static const std::unique_ptr<LooseIndex> index = std::make_unique<LooseIndex>(c->text);
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const auto candidates = looseCandidates(c->text, *index, {run});
+        found = candidates.size();
+        benchmark::DoNotOptimize(candidates.data());
+    }
+    state.SetLabel(std::to_string(found) + " candidates");
+}
+BENCHMARK_CAPTURE(looseCandidatesOf, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(looseCandidatesOf, thaet, QString::fromUtf16(u"\u00FE\u00E6t"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Made once per text, when the reader first searches loosely.
+void BM_LooseIndex(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    for (auto _ : state) {
+        LooseIndex index(c->text);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK(BM_LooseIndex)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 BENCHMARK_CAPTURE(searchTerm, rare, QStringLiteral("bannung"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(searchTerm, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(searchTerm, any, QStringLiteral("?"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

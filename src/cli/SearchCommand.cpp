@@ -3,6 +3,7 @@
 #include "Messages.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace wordhoard::cli {
 
@@ -10,7 +11,9 @@ namespace wordhoard::cli {
 // "START<TAB>HEADWORD" per hit. Exit 1 when nothing is found; an invalid pattern (or a match
 // PCRE2 gives up on) prints the hits found before it, then the error, and exits 2.
 int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out) {
-    const SearchOutcome outcome = runFullTextSearch(text, inv.args.at(0));
+    std::optional<LooseIndex> loose;
+    if (inv.loose) loose.emplace(text);
+    const SearchOutcome outcome = runFullTextSearch(text, inv.args.at(0), {}, loose ? &*loose : nullptr);
     for (const SearchHit& hit : outcome.hits) {
         if (inv.json) {
             out << "{\"start\":" << static_cast<long long>(hit.start) << ",\"headword\":";

@@ -64,6 +64,11 @@ int main(int argc, char** argv) {
                                         QStringLiteral("show: mark TERM as the Search tab does (JSON \"marks\")."),
                                         QStringLiteral("TERM"));
     parser.addOption(markOption);
+    const QCommandLineOption looseOption(
+        QStringLiteral("loose"),
+        QStringLiteral("lookup, search: match loosely, as the viewer's View > Loose Matching does: accents, "
+                       "length marks and case are ignored, and þ matches ð, ƿ matches w."));
+    parser.addOption(looseOption);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
                                  QStringLiteral("COMMAND [ARGS...]"));
 
@@ -87,6 +92,7 @@ int main(int argc, char** argv) {
     inv.json = parser.isSet(jsonOption);
     inv.mark = parser.value(markOption);
     inv.markGiven = parser.isSet(markOption);
+    inv.loose = parser.isSet(looseOption);
     inv.args = positional;
 
     TMapTextfile text;

@@ -4,8 +4,11 @@
 #include "EntityDecoding.h"
 #include "EntryIndex.h"
 #include "FileAccess.h"
+#include "LooseSearch.h"
 #include "MapTextfile.h"
 #include "SearchTerm.h"
+
+#include <QScopeGuard>
 
 #include <cstring>
 #include <utility>
@@ -157,15 +160,77 @@ QString searchPatternTooLong(qsizetype length) {
 
 namespace {
 
+// The guard of a loose pattern's letters: after a raw byte, that byte stands outside every
+// entity the entry decodes; after an '&', it begins one.
+bool entityGuard(void* data, std::uint32_t number, qsizetype position) {
+    auto& entities = **static_cast<std::optional<DecodedEntities>*>(data);
+    const std::uint8_t at = entities.at(position - 1);
+    if (number == kCalloutPlainByte) return at == 0;
+    if (number == kCalloutEntityStart) return at == 1;
+    return true;
+}
+
+// A loose pass whose term is one run of letters: its matches are the occurrences of the run that
+// the decoding reads, and an entry's first one is its match. A run holds no space, so the ". ."
+// test never throws a match away.
+void looseRunPass(const TMapTextfile& text, const std::vector<LooseOccurrence>& occurrences, SearchOutcome& outcome,
+                  const SearchProgress& progress, std::int64_t scannedBefore, std::int64_t totalScan) {
+    const QByteArrayView all = text.bytes();
+    const auto size = static_cast<std::int32_t>(all.size());
+    std::int64_t reportedAt = 0;
+    qsizetype entryStart = -1;
+    qsizetype entryEnd = -1;
+    std::optional<DecodedEntities> entities;
+    for (const LooseOccurrence& at : occurrences) {
+        if (at.start < entryEnd) {
+            if (entryStart < 0) continue; // the entry had its hit, or lies before the first '#'
+        } else {
+            if (progress && at.start - reportedAt >= kProgressStep) {
+                reportedAt = at.start;
+                if (!progress(scannedBefore + at.start, totalScan)) {
+                    outcome.cancelled = true;
+                    return;
+                }
+            }
+            const qsizetype hash = lastHashAtOrBefore(all, at.start);
+            if (hash < 0) {
+                entryStart = -1;
+                entryEnd = all.indexOf('#');
+                if (entryEnd < 0) break;
+                continue;
+            }
+            entryStart = std::min<qsizetype>(hash + 4, size);
+            entryEnd = all.indexOf('#', entryStart);
+            if (entryEnd < 0) entryEnd = size;
+            entities.emplace(all.sliced(entryStart, entryEnd - entryStart));
+        }
+        // Within the entry's text, and read so by the decoding.
+        if (at.start < entryStart || at.end > entryEnd) continue;
+        if (!isDecodedOccurrence(all.sliced(entryStart, entryEnd - entryStart), *entities, at.start - entryStart,
+                                 at.end - entryStart)) {
+            continue;
+        }
+        outcome.hits.push_back({static_cast<std::int32_t>(entryStart),
+                                decodeEntityBytes(rawHeadword(text, static_cast<std::int32_t>(entryStart))),
+                                static_cast<std::int32_t>(at.start - entryStart), at.end - at.start});
+        entryStart = -1; // one hit per entry
+    }
+    if (progress && !progress(scannedBefore + size, totalScan)) outcome.cancelled = true;
+}
+
 // One pass of `pattern` over the whole text, appending its hits to outcome.hits in text order.
-// `scannedBefore`/`totalScan` place the pass within its request for the progress callback.
-void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term, TPerlRegEx& spaceTest,
-                SearchOutcome& outcome, const SearchProgress& progress, std::int64_t scannedBefore,
-                std::int64_t totalScan) {
-    if (pattern.size() > kMaxSearchPatternLength) {
-        outcome.error = searchPatternTooLong(pattern.size());
+// `scannedBefore`/`totalScan` place the pass within its request for the progress callback. A
+// loose pass (`loose` set and some letter expanded) looks its candidates up instead of using the
+// strict pre-filter, and guards its letters against the inside of entities.
+void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* loose, const LooseIndex* index,
+                TPerlRegEx& term, TPerlRegEx& spaceTest, SearchOutcome& outcome, const SearchProgress& progress,
+                std::int64_t scannedBefore, std::int64_t totalScan) {
+    const qsizetype length = loose ? loose->strictLength : pattern.size();
+    if (length > kMaxSearchPatternLength) {
+        outcome.error = searchPatternTooLong(length);
         return;
     }
+    if (loose && loose->unwritable) return;
     std::optional<QByteArray> narrowed = narrow(pattern);
     if (!narrowed) return;
     QByteArray bytes = std::move(*narrowed);
@@ -180,10 +245,33 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
     spaceTest.setOptions(term.Options());
     spaceTest.setRegEx(". .");
 
+    // Where the next entry to look at may be: the first candidate at or after `from`, or -1.
+    const bool isLoose = loose && loose->expanded && index;
+    std::vector<LooseOccurrence> candidates;
+    std::size_t nextCandidate = 0;
+    std::optional<DecodedEntities> entities;
+    if (isLoose) {
+        if (!loose->runs.empty()) candidates = looseCandidates(text, *index, loose->runs);
+        term.setCalloutCheck(entityGuard, &entities);
+    }
+    const auto guardOff = qScopeGuard([&] {
+        if (isLoose) term.setCalloutCheck(nullptr, nullptr);
+    });
+    const auto findCandidate = [&](std::int32_t from) -> std::int32_t {
+        if (!isLoose) return text.FindWild(bytes, from, 0, '*', '.');
+        if (loose->runs.empty()) return static_cast<std::int32_t>(all.indexOf('#', from)); // every entry
+        while (nextCandidate < candidates.size() && candidates[nextCandidate].start < from) ++nextCandidate;
+        return nextCandidate < candidates.size() ? candidates[nextCandidate].start : -1;
+    };
+    if (isLoose && loose->pureRun) {
+        looseRunPass(text, candidates, outcome, progress, scannedBefore, totalScan);
+        return;
+    }
+
     bool firstCandidate = true;
     std::optional<QByteArray> literal;
     bool literalInFilter = false;
-    // The bytes the pre-filter looks for: the pattern up to its first '*' after index 0.
+    // The bytes the strict pre-filter looks for: the pattern up to its first '*' after index 0.
     QByteArrayView filterText = bytes;
     if (const qsizetype cut = filterText.sliced(1).indexOf('*'); cut >= 0) filterText = filterText.first(cut + 1);
     std::int64_t reportedAt = 0;
@@ -197,7 +285,7 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
                     return;
                 }
             }
-            const std::int32_t candidate = text.FindWild(bytes, start, 0, '*', '.');
+            const std::int32_t candidate = findCandidate(start);
             if (candidate < 0) break;
 
             const qsizetype hash = lastHashAtOrBefore(all, candidate);
@@ -225,6 +313,7 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
             }
             const bool proven = literalInFilter && candidate >= entryStart && candidate + filterText.size() <= entryEnd;
             if (literal && !proven && !containsLiteral(entry, *literal, term.Options())) continue;
+            if (isLoose) entities.emplace(entry);
             if (!term.Match()) continue;
             spaceTest.setSubject(term.MatchedText());
             if (spaceTest.Match()) continue;
@@ -242,8 +331,14 @@ void searchPass(const TMapTextfile& text, QStringView pattern, TPerlRegEx& term,
 
 } // namespace
 
-SearchRequest::SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress)
-    : m_text(text), m_regex(regex), m_progress(std::move(progress)) {
+SearchRequest::SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress,
+                             const LooseIndex* loose)
+    : m_text(text), m_regex(regex), m_progress(std::move(progress)), m_looseIndex(loose) {
+    if (loose) {
+        m_loosePasses = looseSearchPasses(term);
+        for (const LoosePass& pass : m_loosePasses) m_passes << pass.pattern;
+        return;
+    }
     const SearchPatterns patterns = encodeSearchTerm(term);
     m_passes << patterns.entityWildcard;
     if (patterns.needsSecondPass()) m_passes << patterns.letterWildcard;
@@ -252,9 +347,14 @@ SearchRequest::SearchRequest(const TMapTextfile& text, QStringView term, TPerlRe
 SearchOutcome SearchRequest::runPass(QStringView pattern) {
     const std::int64_t size = m_text.size();
     const std::int64_t total = std::max<qsizetype>(m_passes.size(), 1) * size;
+    const qsizetype k = m_passes.indexOf(pattern);
+    const LoosePass* loose = k >= 0 && static_cast<std::size_t>(k) < m_loosePasses.size()
+                                 ? &m_loosePasses[static_cast<std::size_t>(k)]
+                                 : nullptr;
     SearchOutcome outcome;
     m_spaceTest.setMatchLimits(m_regex.matchLimits());
-    searchPass(m_text, pattern, m_regex, m_spaceTest, outcome, m_progress, m_scannedBefore, std::max(total, m_scannedBefore + size));
+    searchPass(m_text, pattern, loose, m_looseIndex, m_regex, m_spaceTest, outcome, m_progress, m_scannedBefore,
+               std::max(total, m_scannedBefore + size));
     m_scannedBefore += size;
     return outcome;
 }
@@ -272,10 +372,11 @@ SearchOutcome SearchRequest::run() {
     return request;
 }
 
-SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress) {
+SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress,
+                                const LooseIndex* loose) {
     TPerlRegEx regex;
     regex.setOptions(preCaseLess | preUnGreedy);
-    return SearchRequest(text, term, regex, progress).run();
+    return SearchRequest(text, term, regex, progress, loose).run();
 }
 
 } // namespace wordhoard

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LooseSearch.h"
 #include "PerlRegEx.h"
 
 #include <QByteArray>
@@ -64,11 +65,16 @@ QString searchPatternTooLong(qsizetype length);
 // The pattern is compiled at the first candidate, so an invalid pattern is reported only when its
 // text occurs somewhere; the ". ." test gets the pattern's options and match limits; both stay
 // compiled across entries. An error or a cancel ends the request; the hits found before it stay.
+//
+// With a LooseIndex of the text, the search is loose (LooseSearch.h): the term's letters match
+// every spelling of a letter that folds the same, the passes and the order of hits stay those of
+// the strict search, and the candidates come from the index instead of the strict pre-filter.
 class SearchRequest {
 public:
     // Over `text`, with `regex` (the caller's object, options and limits as set there) matching
     // the term. `progress` is told how far the whole request has got and may cancel it.
-    SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress = {});
+    SearchRequest(const TMapTextfile& text, QStringView term, TPerlRegEx& regex, SearchProgress progress = {},
+                  const LooseIndex* loose = nullptr);
 
     // The patterns of the term, one pass each, in order.
     const QStringList& passes() const { return m_passes; }
@@ -85,12 +91,15 @@ private:
     TPerlRegEx& m_regex;
     TPerlRegEx m_spaceTest;
     SearchProgress m_progress;
+    const LooseIndex* m_looseIndex;
+    std::vector<LoosePass> m_loosePasses; // one per pass when loose
     QStringList m_passes;
     std::int64_t m_scannedBefore = 0;
 };
 
-// SearchRequest(text, term, a caseless ungreedy regular expression, progress).run().
-SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress = {});
+// SearchRequest(text, term, a caseless ungreedy regular expression, progress, loose).run().
+SearchOutcome runFullTextSearch(const TMapTextfile& text, QStringView term, const SearchProgress& progress = {},
+                                const LooseIndex* loose = nullptr);
 
 // A run of bytes that every match of `pattern` (compiled with `options`) must contain, found by
 // a conservative reading of the pattern: literal bytes at the top level, outside any group,

@@ -2,12 +2,14 @@
 
 #include "EntityDecoding.h"
 #include "EntryIndex.h"
+#include "Folding.h"
 
 #include <algorithm>
 
 namespace wordhoard {
 
-HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale) : m_collator(locale) {
+HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale, Matching matching)
+    : m_collator(locale), m_matching(matching) {
     std::vector<qsizetype> ends;
     ends.reserve(static_cast<std::size_t>(count));
     for (qsizetype i = 0; i < count; ++i) {
@@ -17,7 +19,8 @@ HeadwordLookup::HeadwordLookup(LineFn line, qsizetype count, const QLocale& loca
     setLines(ends);
 }
 
-HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale) : m_collator(locale) {
+HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale, Matching matching)
+    : m_collator(locale), m_matching(matching) {
     // Decoded straight into the pool, without a string per headword.
     std::vector<qsizetype> ends;
     ends.reserve(static_cast<std::size_t>(index.size()));
@@ -31,6 +34,12 @@ HeadwordLookup::HeadwordLookup(const EntryIndex& index, const QLocale& locale) :
 
 void HeadwordLookup::setLines(const std::vector<qsizetype>& ends) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+    if (m_matching == Matching::Loose) {
+        // Unit for unit, so the ends stay where they are.
+        for (QChar& ch : m_text) {
+            if (const char16_t folded = foldUnit(ch.unicode())) ch = QChar(folded);
+        }
+    }
     m_lines.reserve(ends.size());
     m_sharedWithPrevious.reserve(ends.size());
     QStringView previous;
@@ -47,8 +56,11 @@ void HeadwordLookup::setLines(const std::vector<qsizetype>& ends) {
     }
 }
 
-LookupResult HeadwordLookup::find(QStringView typed) const {
-    if (typed.isEmpty()) return {LookupResult::Kind::ClearSelection, -1};
+LookupResult HeadwordLookup::find(QStringView typedText) const {
+    if (typedText.isEmpty()) return {LookupResult::Kind::ClearSelection, -1};
+    const QString folded = m_matching == Matching::Loose ? foldText(typedText) : QString();
+    const QStringView typed = m_matching == Matching::Loose ? QStringView(folded) : typedText;
+    if (typed.isEmpty()) return {LookupResult::Kind::NoMatch, -1}; // only marks, which folding removes
     const qsizetype n = typed.size();
     const std::size_t count = m_lines.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -56,7 +68,8 @@ LookupResult HeadwordLookup::find(QStringView typed) const {
         if (line.size() < n) continue;
         // Same first n units as line i - 1 (which was long enough, and so not equal).
         if (m_sharedWithPrevious[i] >= n) continue;
-        if (m_collator.compare(line.first(n), typed) == 0) return {LookupResult::Kind::Line, static_cast<qsizetype>(i)};
+        const bool equal = m_matching == Matching::Loose ? line.first(n) == typed : m_collator.compare(line.first(n), typed) == 0;
+        if (equal) return {LookupResult::Kind::Line, static_cast<qsizetype>(i)};
     }
     return {LookupResult::Kind::NoMatch, -1};
 }

@@ -37,13 +37,19 @@ struct LookupResult {
 //
 // The lines are read once, at construction, and kept (the word list is rebuilt with a new
 // look-up).
+//
+// A loose look-up compares folded text instead (Folding.h): the first line whose folded first
+// units equal the folded typed text, unit for unit ("ad" finds "ād", "ðe" a line beginning
+// "þe"). Folding keeps the length of a headword, which holds no combining mark.
 class HeadwordLookup {
 public:
     using LineFn = std::function<QString(qsizetype)>;
+    enum class Matching { Locale, Loose };
 
-    HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale = QLocale());
+    HeadwordLookup(LineFn line, qsizetype count, const QLocale& locale = QLocale(), Matching matching = Matching::Locale);
     // Over the headwords of an index.
-    explicit HeadwordLookup(const EntryIndex& index, const QLocale& locale = QLocale());
+    explicit HeadwordLookup(const EntryIndex& index, const QLocale& locale = QLocale(),
+                            Matching matching = Matching::Locale);
 
     LookupResult find(QStringView typed) const;
 
@@ -54,7 +60,8 @@ private:
     void setLines(const std::vector<qsizetype>& ends);
 
     QCollator m_collator;
-    QString m_text; // every line back to back
+    Matching m_matching;
+    QString m_text; // every line back to back (folded when loose)
     std::vector<QStringView> m_lines;
     // Units shared with the line before (0 for the first line).
     std::vector<std::int32_t> m_sharedWithPrevious;

@@ -49,13 +49,31 @@ struct MatchClock {
     bool expired = false;
 };
 
-int checkMatchClock(pcre2_callout_block*, void* data) {
-    auto* clock = static_cast<MatchClock*>(data);
+int checkMatchClock(MatchClock& clock) {
     // A callout runs for every item tried; reading the clock costs more than most of them.
-    if (++clock->calls % 1024 != 0) return 0;
-    if (std::chrono::steady_clock::now() < clock->deadline) return 0;
-    clock->expired = true;
+    if (++clock.calls % 1024 != 0) return 0;
+    if (std::chrono::steady_clock::now() < clock.deadline) return 0;
+    clock.expired = true;
     return PCRE2_ERROR_CALLOUT;
+}
+
+// What one match's callouts consult: the clock (on the clocked compilation only) and the
+// caller's check of the pattern's own numbered callouts.
+struct CalloutState {
+    MatchClock* clock = nullptr;
+    TPerlRegEx::CalloutCheck check = nullptr;
+    void* data = nullptr;
+};
+
+constexpr std::uint32_t kAutoCallout = 255; // the number PCRE2_AUTO_CALLOUT gives its callouts
+
+int onCallout(pcre2_callout_block* block, void* data) {
+    auto* state = static_cast<CalloutState*>(data);
+    if (block->callout_number == kAutoCallout) return state->clock ? checkMatchClock(*state->clock) : 0;
+    if (state->check && !state->check(state->data, block->callout_number, static_cast<qsizetype>(block->current_position))) {
+        return 1; // this path fails here; the match goes on with the next one
+    }
+    return 0;
 }
 
 } // namespace
@@ -233,7 +251,9 @@ bool TPerlRegEx::Match() {
             clock.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_limits.timeLimitMs);
         }
     }
-    pcre2_set_callout(m_matchContext->p, code == m_code->p ? nullptr : checkMatchClock, &clock);
+    CalloutState callouts{code == m_code->p ? nullptr : &clock, m_calloutCheck, m_calloutData};
+    const bool anyCallout = callouts.clock != nullptr || callouts.check != nullptr;
+    pcre2_set_callout(m_matchContext->p, anyCallout ? onCallout : nullptr, &callouts);
     const int rc = pcre2_match(code, reinterpret_cast<PCRE2_SPTR>(m_subject.data()),
                                static_cast<PCRE2_SIZE>(m_subject.size()), 0, PCRE2_NOTEMPTY, m_matchData->p,
                                m_matchContext->p);

@@ -84,6 +84,16 @@ public:
         m_count = 0;
     }
 
+    // Decides at a numbered callout "(?Cn)" of the pattern (1 <= n < 255) whether the match may go
+    // on from `position`, the subject offset the pattern has reached; false makes that path fail
+    // there, and the match goes on with the next one.
+    using CalloutCheck = bool (*)(void* data, std::uint32_t number, qsizetype position);
+    // Consulted by every later Match until replaced (null: callouts are passed over).
+    void setCalloutCheck(CalloutCheck check, void* data) {
+        m_calloutCheck = check;
+        m_calloutData = data;
+    }
+
     const MatchLimits& matchLimits() const { return m_limits; }
     void setMatchLimits(const MatchLimits& limits);
 
@@ -131,6 +141,9 @@ private:
     std::unique_ptr<JitStack> m_jitStack;
     std::unique_ptr<MatchContext> m_matchContext;
     bool m_contextForJit = false;
+
+    CalloutCheck m_calloutCheck = nullptr;
+    void* m_calloutData = nullptr;
 
     int m_count = 0;
     qsizetype m_matchStart = 0;
