@@ -561,7 +561,11 @@ std::vector<LooseOccurrence> looseCandidates(const TMapTextfile& text, const Loo
     }
     if (plan.scan) {
         std::vector<LooseOccurrence>& found = streams.emplace_back();
+        const char16_t firstLetter = run[plan.first].unicode();
         scanPlainStretch(all, run.sliced(plan.first, plan.length), plan, [&](qsizetype at) {
+            // The scan checked two of the stretch's letters; its first is read here, the rest
+            // around it.
+            if (byteLetters()[static_cast<unsigned char>(all[at])] != firstLetter) return;
             if (const auto occurrence = reader.around(plan.first, at, at + 1)) found.push_back(*occurrence);
         });
     }

@@ -17,25 +17,13 @@
 using wordhoard::EntityTable;
 using wordhoard::testing::cli;
 using wordhoard::testing::CliRun;
+using wordhoard::testing::generateDictionary;
 using wordhoard::testing::TempDir;
 
 namespace {
 
 constexpr int kEntries = 3000;
 
-QByteArray generate(const TempDir& dir, int entries, int seed) {
-    const QString out = dir.path(QStringLiteral("gen-%1-%2.txt").arg(entries).arg(seed));
-    QProcess p;
-    p.start(QStringLiteral("python3"), {wordhoard::testing::sourceDir() + u"/tools/gen-corpus"_qs, u"--entries"_qs,
-                                        QString::number(entries), u"--seed"_qs, QString::number(seed), u"--out"_qs, out});
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
-        ADD_FAILURE() << "gen-corpus failed: " << p.readAllStandardError().toStdString();
-        return {};
-    }
-    QFile file(out);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    return file.readAll();
-}
 
 // Byte by byte, the way a reader of the format would do it by hand: an entity token is looked up
 // by walking the table's rows; every other byte is one Latin-1 character (the caller makes sure
@@ -85,7 +73,7 @@ QString expectedHeadwords(const QByteArray& text) {
 
 TEST(CliScale, HeadwordsOfAGeneratedDictionaryMatchAHandDerivation) {
     TempDir dir;
-    const QByteArray text = generate(dir, kEntries, 7);
+    const QByteArray text = generateDictionary(dir, kEntries, 7);
     ASSERT_FALSE(text.isEmpty());
     ASSERT_FALSE(std::any_of(text.begin(), text.end(), [](char c) {
         const auto b = static_cast<unsigned char>(c);
@@ -105,10 +93,10 @@ TEST(CliScale, HeadwordsOfAGeneratedDictionaryMatchAHandDerivation) {
 
 TEST(CliScale, GeneratorIsDeterministicAndKeepsTheFormatsRules) {
     TempDir dir;
-    const QByteArray text = generate(dir, kEntries, 7);
+    const QByteArray text = generateDictionary(dir, kEntries, 7);
     ASSERT_FALSE(text.isEmpty());
-    EXPECT_EQ(generate(dir, kEntries, 7), text);
-    EXPECT_NE(generate(dir, kEntries, 8), text);
+    EXPECT_EQ(generateDictionary(dir, kEntries, 7), text);
+    EXPECT_NE(generateDictionary(dir, kEntries, 8), text);
 
     EXPECT_TRUE(text.startsWith("@wh_b0001\r\n#"));
     EXPECT_EQ(text.count('\n'), text.count("\r\n"));

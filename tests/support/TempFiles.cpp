@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 
 #include <stdexcept>
 
@@ -37,6 +38,20 @@ QByteArray readTestData(const QString& relative) {
         throw std::runtime_error("cannot read the test file " + file.fileName().toStdString() + ": " +
                                  file.errorString().toStdString());
     }
+    return file.readAll();
+}
+
+QByteArray generateDictionary(const TempDir& dir, int entries, int seed) {
+    const QString out = dir.path(QStringLiteral("gen-%1-%2.txt").arg(entries).arg(seed));
+    QProcess p;
+    p.start(QStringLiteral("python3"), {sourceDir() + QStringLiteral("/tools/gen-corpus"), QStringLiteral("--entries"),
+                                        QString::number(entries), QStringLiteral("--seed"), QString::number(seed),
+                                        QStringLiteral("--out"), out});
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        throw std::runtime_error("gen-corpus failed: " + p.readAllStandardError().toStdString());
+    }
+    QFile file(out);
+    if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + out.toStdString());
     return file.readAll();
 }
 

@@ -26,4 +26,8 @@ QString sourceDir();
 QString testDataPath(const QString& relative);
 QByteArray readTestData(const QString& relative);
 
+// A dictionary of `entries` entries made by tools/gen-corpus with `seed`, written into `dir`;
+// throws when the generator fails.
+QByteArray generateDictionary(const TempDir& dir, int entries, int seed);
+
 } // namespace wordhoard::testing

@@ -1,0 +1,248 @@
+// Loose matching: folding, the expanded patterns, and loose searches held to searching the folded,
+// decoded entries.
+#include "CodePage.h"
+#include "EntityDecoding.h"
+#include "EntityTable.h"
+#include "EntryIndex.h"
+#include "Folding.h"
+#include "FullTextSearch.h"
+#include "HeadwordLookup.h"
+#include "LooseSearch.h"
+#include "MapTextfile.h"
+#include "QtPrinters.h"
+#include "SearchTerm.h"
+#include "TempFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <random>
+
+using namespace wordhoard;
+using wordhoard::testing::TempDir;
+
+namespace {
+
+QString u(const char16_t* s) { return QString::fromUtf16(s); }
+
+std::vector<std::int32_t> starts(const SearchOutcome& o) {
+    std::vector<std::int32_t> out;
+    for (const SearchHit& h : o.hits) out.push_back(h.start);
+    return out;
+}
+
+// Every entry as the search delimits it (from each '#' + 4 to the next '#'), decoded and folded.
+struct FoldedEntries {
+    explicit FoldedEntries(QByteArrayView text) {
+        for (qsizetype hash = text.indexOf('#'); hash >= 0;) {
+            const qsizetype start = std::min(hash + 4, text.size());
+            qsizetype end = text.indexOf('#', start);
+            if (end < 0) end = text.size();
+            starts.push_back(static_cast<std::int32_t>(start));
+            folded.push_back(foldText(decodeEntities(widen(text.sliced(start, end - start)))));
+            hash = end < text.size() ? end : -1;
+        }
+    }
+    // The slow reference of a loose search for a term of letters: the entries whose folded text
+    // holds the folded term.
+    std::vector<std::int32_t> holding(const QString& term) const {
+        const QString want = foldText(term);
+        std::vector<std::int32_t> out;
+        for (std::size_t i = 0; i < folded.size(); ++i) {
+            if (folded[i].contains(want)) out.push_back(starts[i]);
+        }
+        return out;
+    }
+    std::vector<std::int32_t> starts;
+    std::vector<QString> folded;
+};
+
+// A term read out of an entry's folded text, then written back with its letters in other forms
+// the reader might type: capitals, length marks, ð for þ, ƿ for w.
+QString randomTerm(const FoldedEntries& entries, std::mt19937& rng) {
+    for (int tries = 0; tries < 100; ++tries) {
+        const QString& text = entries.folded[rng() % entries.folded.size()];
+        const auto length = static_cast<qsizetype>(2 + rng() % 5);
+        if (text.size() <= length) continue;
+        const QString piece = text.sliced(static_cast<qsizetype>(rng() % (text.size() - length)), length);
+        if (!std::all_of(piece.begin(), piece.end(), [](QChar c) { return c.isLetter(); })) continue;
+        QString typed;
+        for (const QChar c : piece) {
+            switch (rng() % 5) {
+            case 0: typed += c.toUpper(); break;
+            case 1: typed += c == u'a' ? QChar(0x0101) : c == u'e' ? QChar(0x0113) : c == u'\u00FE' ? QChar(0x00F0) : c == u'w' ? QChar(0x01BF) : c; break;
+            default: typed += c;
+            }
+        }
+        return typed;
+    }
+    return u"and"_qs;
+}
+
+class Dict {
+public:
+    explicit Dict(const QByteArray& bytes) { m_text.Open(m_dir.write("d.txt", bytes), false); }
+    const TMapTextfile& text() const { return m_text; }
+
+private:
+    TempDir m_dir;
+    TMapTextfile m_text;
+};
+
+QByteArray sampleDictionary() {
+    QFile file(wordhoard::testing::sourceDir() + u"/data/sample/txt/WH-main_01.txt"_qs);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(Folding, OldEnglishAndGreekLettersFoldToTheirBase) {
+    const std::pair<const char16_t*, const char16_t*> folds[] = {
+        {u"\u0101", u"a"},      {u"\u0100", u"a"},      {u"\u00E1", u"a"},      {u"\u00C9", u"e"},  // ā Ā á É
+        {u"\u01E3", u"\u00E6"}, {u"\u01E2", u"\u00E6"}, {u"\u01FD", u"\u00E6"},                      // ǣ Ǣ ǽ
+        {u"\u00E6", u"\u00E6"}, {u"\u00C6", u"\u00E6"},                                              // æ Æ
+        {u"\u00F0", u"\u00FE"}, {u"\u00D0", u"\u00FE"}, {u"\u00DE", u"\u00FE"},                      // ð Ð Þ
+        {u"\u01BF", u"w"},      {u"\u01F7", u"w"},      {u"W", u"w"},                                // ƿ Ƿ W
+        {u"\u021C", u"\u021D"}, {u"\u0233", u"y"},      {u"\u017F", u"s"},      {u"\u0153", u"\u0153"}, // Ȝ ȳ ſ œ
+        {u"\u00F8", u"\u00F8"}, {u"\u00DF", u"\u00DF"},                                              // ø ß
+        {u"\u1F04", u"\u03B1"}, {u"\u1F08", u"\u03B1"}, {u"\u1FF7", u"\u03C9"},                      // ἄ Ἀ ῷ
+        {u"\u03C2", u"\u03C3"}, {u"\u1FE5", u"\u03C1"}, {u"\u1FD3", u"\u03B9"},                      // ς ῥ ΐ
+    };
+    for (const auto& [from, to] : folds) EXPECT_EQ(foldText(u(from)), u(to)) << QString::fromUtf16(from).toStdString();
+    EXPECT_EQ(foldText(u(u"\u0100\u0301d")), u"ad"_qs); // a combining mark goes
+    EXPECT_EQ(foldUnit(0x0304), 0);
+    EXPECT_EQ(foldText(u(u"\u00DEEODEN")), u(u"\u00FEeoden"));
+}
+
+// Every letter the text can write, as a byte or an entity, is in the expansion of its folded
+// letter: the expansions come from the code page and the table, not from a list.
+TEST(LoosePasses, EverySpellingOfTheTextStandsInItsLettersExpansion) {
+    for (const EntityRow& row : EntityTable) {
+        if (!QChar(row.character).isLetter()) continue;
+        const std::vector<LoosePass> passes = looseSearchPasses(QString(QChar(foldUnit(row.character))));
+        ASSERT_EQ(passes.size(), 1u);
+        const QString name = QString::fromLatin1(row.name.data(), static_cast<qsizetype>(row.name.size())).sliced(1);
+        EXPECT_TRUE(passes[0].pattern.contains(name)) << row.name;
+    }
+    for (int b = 0; b < 256; ++b) {
+        const QChar ch(widenByte(static_cast<unsigned char>(b)));
+        if (!ch.isLetter()) continue;
+        const std::vector<LoosePass> passes = looseSearchPasses(QString(QChar(foldUnit(ch.unicode()))));
+        EXPECT_TRUE(passes[0].pattern.contains(ch)) << b;
+    }
+    // "ad" reaches "&a-long;d", and both spellings of þ reach each other.
+    EXPECT_TRUE(looseSearchPasses(u"ad").front().pattern.contains(u"a-long;"_qs));
+    const QString thorn = looseSearchPasses(u(u"\u00FE")).front().pattern;
+    for (const QString& name : {u"thorn;"_qs, u"THORN;"_qs, u"eth;"_qs, u"ETH;"_qs}) EXPECT_TRUE(thorn.contains(name));
+}
+
+TEST(LoosePasses, OnlyLettersOutsideClassesAndEscapesAreExpanded) {
+    const auto one = [](QStringView term) { return looseSearchPasses(term).front(); };
+    const LoosePass plain = one(u(u"\u00FE\u00E6t"));
+    EXPECT_TRUE(plain.expanded);
+    EXPECT_TRUE(plain.pureRun);
+    EXPECT_EQ(plain.runs, (std::vector<QString>{u(u"\u00FE\u00E6t")}));
+    EXPECT_EQ(plain.strictLength, encodeSearchTerm(u(u"\u00FE\u00E6t")).entityWildcard.size()); // the cap counts the strict form
+
+    const std::vector<LoosePass> wild = looseSearchPasses(u"hw?t");
+    ASSERT_EQ(wild.size(), 2u); // the passes of the strict search
+    EXPECT_TRUE(wild[0].pattern.contains(u")&.*;(?:"_qs));
+    EXPECT_FALSE(wild[1].pattern.contains(u"&.*;"_qs));
+    EXPECT_EQ(wild[1].runs, (std::vector<QString>{u"hw"_qs, u"t"_qs}));
+    EXPECT_FALSE(wild[1].pureRun);
+
+    EXPECT_EQ(one(u"ab*c").runs, (std::vector<QString>{u"a"_qs, u"c"_qs})); // 'b' may be absent
+    EXPECT_EQ(one(u"(ab)c").runs, (std::vector<QString>{u"c"_qs}));
+    EXPECT_TRUE(one(u"ab|c").runs.empty());
+    EXPECT_TRUE(one(u(u"[\u00FE]x")).pattern.startsWith(u"[&thorn;]"_qs));
+    EXPECT_TRUE(one(u"\\xE6a").pattern.startsWith(u"\\xE6(?:"_qs));
+    EXPECT_TRUE(one(u"\\d+a").pattern.startsWith(u"\\d+(?:"_qs));
+    EXPECT_TRUE(one(u"\\Qab\\Ec").pattern.startsWith(u"\\Qab\\E(?:"_qs));
+    const LoosePass digits = one(u"12 <");
+    EXPECT_FALSE(digits.expanded);
+    EXPECT_EQ(digits.pattern, encodeSearchTerm(u"12 <").entityWildcard);
+    EXPECT_TRUE(one(u(u"\u0436")).unwritable); // Cyrillic: nothing writes it
+}
+
+TEST(LooseSearch, FindsEverySpellingAndNothingInsideAnEntitysName) {
+    const QByteArray text = "@wh_b0001#<b>&eth;&aelig;t</b> that#<b>&thorn;&AElig;T</b> THAT"
+                            "#<b>&a-long;d</b> pyre#<b>ad</b> x#<b>cyning</b> the &thorn;ing of &a-long;"
+                            "#<b>long</b> ong#<b>l&o-long;ng</b> y#<b>x&amp;thorn;</b> no thorn here";
+    Dict d(text);
+    const LooseIndex index(d.text());
+    const auto loose = [&](QStringView term) { return starts(runFullTextSearch(d.text(), term, {}, &index)); };
+    const auto at = [&](const char* head) { return static_cast<std::int32_t>(text.indexOf(QByteArray("#<b>") + head) + 4); };
+    EXPECT_EQ(loose(u(u"\u00FE\u00E6t")), (std::vector<std::int32_t>{at("&eth;"), at("&thorn;")}));
+    EXPECT_EQ(loose(u"ad"), (std::vector<std::int32_t>{at("&a-long;d"), at("ad")}));
+    EXPECT_EQ(loose(u"ong"), (std::vector<std::int32_t>{at("long"), at("l&o-long;ng")})); // not the "&a-long;"
+    EXPECT_EQ(loose(u"thorn"), (std::vector<std::int32_t>{at("x&amp;thorn;")}));        // "&amp;" decodes first
+    // Strict searches stay as they are.
+    EXPECT_EQ(starts(runFullTextSearch(d.text(), u(u"\u00F0\u00E6t"))), (std::vector<std::int32_t>{at("&eth;")}));
+    EXPECT_EQ(starts(runFullTextSearch(d.text(), u"ong")).size(), 4u);
+}
+
+// The decisive check: on the sample and on a generated dictionary, random terms typed in other
+// forms find exactly the entries whose folded, decoded text holds them; with no regular
+// expression (a term of letters), with one ("term()"), and with no candidates to go by
+// ("(term)", every entry looked at).
+TEST(LooseSearch, AgreesWithSearchingTheFoldedDecodedEntries) {
+    TempDir dir;
+    std::mt19937 rng(8122026);
+    for (const QByteArray& bytes : {sampleDictionary(), wordhoard::testing::generateDictionary(dir, 1500, 3)}) {
+        ASSERT_FALSE(bytes.isEmpty());
+        Dict d(bytes);
+        const LooseIndex index(d.text());
+        const FoldedEntries entries(bytes);
+        for (int round = 0; round < 120; ++round) {
+            const QString term = randomTerm(entries, rng);
+            SCOPED_TRACE(term.toStdString());
+            const std::vector<std::int32_t> expected = entries.holding(term);
+            EXPECT_EQ(starts(runFullTextSearch(d.text(), term, {}, &index)), expected);
+            EXPECT_EQ(starts(runFullTextSearch(d.text(), term + u"()"_qs, {}, &index)), expected);
+            if (round % 6 == 0) {
+                EXPECT_EQ(starts(runFullTextSearch(d.text(), u'(' + term + u')', {}, &index)), expected);
+            }
+        }
+    }
+}
+
+// Asked byte by byte near the byte, the decoded entities agree with working out the whole text,
+// also where a ';' lies far back and the answer needs the whole text.
+TEST(LooseSearch, DecodedEntitiesAgreeWithTheWholeMask) {
+    const QByteArrayView pieces[] = {"&thorn;", "&x ", "&", ";", "a", "b", "&amp;", "&lt", "eth;", " ",
+                                     "&aelig-long;", "&AELIG;", "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"};
+    std::mt19937 rng(20261208);
+    for (int round = 0; round < 400; ++round) {
+        QByteArray subject;
+        const int count = static_cast<int>(rng() % 40);
+        for (int k = 0; k < count; ++k) subject += pieces[rng() % std::size(pieces)];
+        std::vector<std::uint8_t> mask;
+        decodedEntityMask(subject, mask);
+        DecodedEntities entities(subject);
+        for (qsizetype q = 0; q < subject.size(); ++q) {
+            ASSERT_EQ(entities.at(q), mask[static_cast<std::size_t>(q)]) << subject.toStdString() << " at " << q;
+        }
+    }
+    std::vector<std::uint8_t> mask;
+    decodedEntityMask("a&thorn;b&x &eth;", mask);
+    EXPECT_EQ(mask, (std::vector<std::uint8_t>{0, 1, 2, 2, 2, 2, 2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
+TEST(LooseLookup, TheFoldedBeginningOfALineIsCompared) {
+    EntryIndex index;
+    for (const QByteArrayView head : {QByteArrayView("&aelig;t"), QByteArrayView("&a-long;d"), QByteArrayView("&thorn;egn"),
+                                      QByteArrayView("&eth;e"), QByteArrayView("&AElig;&eth;ele")}) {
+        index.append(static_cast<std::int32_t>(index.size() * 100 + 4), head);
+    }
+    const HeadwordLookup loose(index, QLocale(), HeadwordLookup::Matching::Loose);
+    const HeadwordLookup strict(index);
+    const auto line = [](const HeadwordLookup& l, QStringView typed) { return l.find(typed).line; };
+    EXPECT_EQ(line(loose, u"ad"), 1);
+    EXPECT_EQ(line(loose, u"AD"), 1);
+    EXPECT_EQ(line(loose, u(u"\u00F0e")), 2); // "ðe" finds the first line beginning "þe"
+    EXPECT_EQ(line(loose, u(u"\u01E3")), 0);  // "ǣ" is "æ"
+    EXPECT_EQ(loose.find(u(u"\u0301")).kind, LookupResult::Kind::NoMatch);
+    EXPECT_EQ(strict.find(u"ad").kind, LookupResult::Kind::NoMatch);
+    EXPECT_EQ(line(strict, u(u"\u00F0e")), 3);
+}
