@@ -1,5 +1,7 @@
 #include "EntryFormat.h"
 
+#include "Folding.h"
+
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -205,13 +207,22 @@ std::vector<MarkRange> findMarks(QStringView text, QStringView term, qsizetype n
     return marks;
 }
 
-FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark) {
+FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark, bool looseMarks) {
     FormattedEntry entry;
     entry.text = decoded.toString();
     entry.styles.assign(static_cast<std::size_t>(entry.text.size()), kStylePlain);
     styleTagPairs(entry.text, entry.styles, TagPair::Bold, n);
     styleTagPairs(entry.text, entry.styles, TagPair::Italic, n);
-    entry.marks = findMarks(entry.text, mark, n);
+    if (looseMarks) {
+        // Unit for unit, so that a folded position is the text's own.
+        QString folded = entry.text;
+        for (QChar& ch : folded) {
+            if (const char16_t f = foldUnit(ch.unicode())) ch = QChar(f);
+        }
+        entry.marks = findMarks(folded, foldText(mark), n);
+    } else {
+        entry.marks = findMarks(entry.text, mark, n);
+    }
     for (const MarkRange& m : entry.marks) {
         for (qsizetype i = m.pos; i < m.pos + m.len; ++i) {
             entry.styles[static_cast<std::size_t>(i)] |= kStyleMark;

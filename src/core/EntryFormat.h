@@ -49,6 +49,8 @@ std::vector<MarkRange> findMarks(QStringView text, QStringView term, qsizetype n
 // then italic pairs, then the marks of `mark` (pass an empty mark when the hit list is hidden).
 // `n` is the raw length of the entry, which bounds every search.
 //   u"<b>foo <i>bar</i></b>" gives "foo bar": "foo " bold, "bar" bold italic.
-FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark);
+// With `looseMarks`, the text and the mark are compared folded (Folding.h), as a loose search
+// compares them: "þæt" marks "ðæt".
+FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark, bool looseMarks = false);
 
 } // namespace wordhoard

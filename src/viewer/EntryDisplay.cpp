@@ -107,7 +107,7 @@ void TMainForm::Ligatures(const QString& text) { m_unit.DecodedText = decodeEnti
 void TMainForm::Format(std::int32_t length) {
     // Hits are marked only while the hit list is the active list.
     const QString mark = TntListBox2->isHidden() ? QString() : TntEdit1->text();
-    const FormattedEntry entry = formatEntry(m_unit.DecodedText, length, mark);
+    const FormattedEntry entry = formatEntry(m_unit.DecodedText, length, mark, looseMatching());
     std::vector<int> screenPos;
     buildDocument(TntRichEdit1, entry, screenPos);
     QTextCursor cursor(TntRichEdit1->document());

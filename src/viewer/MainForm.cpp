@@ -1,6 +1,7 @@
 #include "MainForm.h"
 
 #include "ErrorBox.h"
+#include "LooseSearch.h"
 #include "HeadwordLookup.h"
 #include "PerlRegEx.h"
 #include "ListBox.h"
@@ -69,18 +70,6 @@ QWidget* fillWith(QWidget* page, QWidget* child, int margin) {
 
 } // namespace
 
-template <typename Body> void TMainForm::guarded(Body&& body) noexcept {
-    try {
-        body();
-    } catch (const RequestCancelled&) {
-        // The reader stopped a search: nothing to report.
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    } catch (...) {
-        reportError(QStringLiteral("Unexpected error"));
-    }
-}
-
 TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_unit(unit) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Wordhoard"));
@@ -90,6 +79,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     PerlRegEx1->setOptions(preCaseLess | preUnGreedy);
     buildWidgets();
     buildMenus();
+    buildLooseMatching();
     connectHandlers();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
@@ -310,6 +300,7 @@ void TMainForm::LoadFile(const QString& fileName) {
         m_unit.text->Open(fileName, false);
         m_loadedIndex.reset();
     }
+    m_looseIndex.reset();
     if (!m_unit.text->opened()) {
         m_startupError = QStringLiteral("Cannot open the dictionary text \"%1\": %2")
                              .arg(fileName, m_unit.text->errorString());
@@ -331,11 +322,12 @@ HeadwordLookup& TMainForm::lookup() {
     // Made on the first keystroke rather than at start-up: opening the locale's collator takes a
     // few milliseconds.
     if (!m_lookup) {
+        const auto matching = looseMatching() ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale;
         m_lookup = wordListModel->sorted()
                        ? std::make_unique<HeadwordLookup>(
                              [model = wordListModel](qsizetype row) { return model->line(static_cast<int>(row)); },
-                             wordListModel->rowCount())
-                       : std::make_unique<HeadwordLookup>(m_unit.EntryOffsets); // lines in file order
+                             wordListModel->rowCount(), QLocale(), matching)
+                       : std::make_unique<HeadwordLookup>(m_unit.EntryOffsets, QLocale(), matching); // file order
     }
     return *m_lookup;
 }

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -27,6 +28,7 @@ class HeadwordListModel;
 class HeadwordLookup;
 class HitListModel;
 class ListBox;
+class LooseIndex;
 class PageImageView;
 class TAboutBox;
 class TMDIChild;
@@ -61,6 +63,10 @@ public:
 
     // Page image.
     void Load_Image(const QByteArray& name);
+
+    // View > Loose Matching (off at start): folded look-up, search and marks.
+    void setLooseMatching(bool on);
+    bool looseMatching() const;
 
     // Opens an auxiliary text window captioned with `fileName` when a file (not a directory)
     // lies there; nothing in the menus calls it.
@@ -113,6 +119,9 @@ private:
     void layoutClient();
     // The look-up over the word list's current lines.
     HeadwordLookup& lookup();
+    void buildLooseMatching();
+    // The loose-search index of the text, made when first needed; null while matching is strict.
+    const LooseIndex* looseIndex();
     // Runs a handler body; any exception ends it and reaches the error box.
     template <typename Body> void guarded(Body&& body) noexcept;
 
@@ -126,6 +135,7 @@ private:
     std::unique_ptr<HeadwordLookup> m_lookup;
     // The request whose passes Search runs, while ProcesSearch runs it.
     SearchRequest* m_request = nullptr;
+    std::unique_ptr<LooseIndex> m_looseIndex; // of the text open now
     QString m_startupError;
     // The index that came with the text LoadFile took over, for Wordlist.
     std::optional<EntryIndex> m_loadedIndex;
@@ -161,6 +171,7 @@ public:
     QAction* FileExit1 = nullptr;
     QAction* Action11 = nullptr;
     QAction* HelpAbout1 = nullptr;
+    QAction* LooseMatching1 = nullptr;
     QFontDialog* FontDialog1 = nullptr; // made on first use
     // The regular-expression object of the full-text search: caseless and ungreedy.
     std::unique_ptr<TPerlRegEx> PerlRegEx1;
@@ -173,5 +184,18 @@ private:
     int m_frontPage1 = 0;
     int m_frontPage2 = 0;
 };
+
+// Every handler body runs in here, so that no exception crosses a Qt frame.
+template <typename Body> void TMainForm::guarded(Body&& body) noexcept {
+    try {
+        body();
+    } catch (const RequestCancelled&) {
+        // The reader stopped a search: nothing to report.
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Unexpected error"));
+    }
+}
 
 } // namespace wordhoard

@@ -52,7 +52,8 @@ void TMainForm::ProcesSearch(const QString& term) {
     m_unit.HitOffsets.clear();
     SearchProgressGate gate(this);
     SearchRequest request(*m_unit.text, term, *PerlRegEx1,
-                          [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); });
+                          [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); },
+                          looseIndex());
     m_request = &request;
     const auto done = qScopeGuard([this] { m_request = nullptr; });
     // An error or a cancel in a pass throws: it ends the request.

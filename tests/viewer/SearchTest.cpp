@@ -135,3 +135,34 @@ TEST_F(SearchTest, EachRequestClearsTheHitListEvenWhenItFindsNothing) {
     EXPECT_TRUE(hitLines().isEmpty());
     EXPECT_EQ(form->PageControl1->currentIndex(), 1);
 }
+
+// View > Loose Matching, off at start: the look-up, the search and the marks fold their letters.
+TEST_F(SearchTest, LooseMatchingFoldsTheLookUpTheSearchAndTheMarks) {
+    const QByteArray dictionary = "@wh_b0001#<b>&a-long;d</b> pyre#<b>&eth;&aelig;t</b> that"
+                                  "#<b>se</b> &thorn;&aelig;t is &eth;&AElig;T#<b>wer</b> man";
+    start(dictionary);
+    ASSERT_NE(form->LooseMatching1, nullptr);
+    EXPECT_FALSE(form->looseMatching());
+    type(u"ad"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), -1); // strict: no line begins "ad"
+    form->TntEdit1->clear();
+
+    QTest::keySequence(form.get(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
+    ASSERT_TRUE(form->looseMatching());
+    type(u"ad"_qs);
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 0); // "ād"
+    form->TntEdit1->setText(QString::fromUtf16(u"\u00FE\u00E6t"));
+    pressKeyInSearchField(Qt::Key_Return);
+    EXPECT_EQ(hitLines(), (QStringList{QString::fromUtf16(u"\u00F0\u00E6t"), u"se"_qs}));
+    clickLine(form->TntListBox2, 1);
+    // "þæt" and "ðÆT" are both marked.
+    EXPECT_EQ(paneStyles(), u"bb.!!!....!!!"_qs);
+    form->TntEdit1->setText(QString::fromUtf16(u"\u01BFer")); // "ƿer" finds "wer"
+    pressKeyInSearchField(Qt::Key_Return);
+    EXPECT_EQ(hitLines(), QStringList{u"wer"_qs});
+
+    form->LooseMatching1->trigger(); // off again: strict as before
+    form->TntEdit1->setText(QString::fromUtf16(u"\u00FE\u00E6t"));
+    pressKeyInSearchField(Qt::Key_Return);
+    EXPECT_EQ(hitLines(), QStringList{u"se"_qs});
+}
