@@ -8,37 +8,10 @@ namespace wordhoard::cli {
 
 namespace {
 constexpr qsizetype kFlushAt = 1 << 16;
-
-// Encodes straight into the buffer: a headword listing calls this twice per line, and a temporary
-// QByteArray per call cost more than the encoding. Text holding a surrogate goes through Qt, so
-// pairs and unpaired halves come out exactly as QString::toUtf8 writes them.
-void appendUtf8(QByteArray& out, QStringView text) {
-    const qsizetype at = out.size();
-    out.resize(at + 3 * text.size());
-    auto* dst = reinterpret_cast<unsigned char*>(out.data()) + at;
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80) {
-            *dst++ = static_cast<unsigned char>(u);
-        } else if (u < 0x800) {
-            *dst++ = static_cast<unsigned char>(0xC0 | (u >> 6));
-            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
-            out.resize(at);
-            out.append(text.toUtf8());
-            return;
-        } else {
-            *dst++ = static_cast<unsigned char>(0xE0 | (u >> 12));
-            *dst++ = static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F));
-            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-        }
-    }
-    out.resize(reinterpret_cast<char*>(dst) - out.data());
-}
 } // namespace
 
 Output& Output::operator<<(QStringView text) {
-    appendUtf8(m_buffer, text);
+    m_buffer.append(text.toUtf8());
     maybeFlush();
     return *this;
 }

@@ -1,5 +1,5 @@
-// The CLI's output buffer encodes UTF-16 to UTF-8 and numbers to digits by hand; Qt's own
-// conversions are the reference.
+// The CLI's output buffer: text as QString::toUtf8 writes it and numbers as digits, both surviving
+// the buffer being written out and reused.
 #include "Output.h"
 #include "QtPrinters.h"
 
@@ -37,8 +37,7 @@ QByteArray captured(Write write) {
     return all;
 }
 
-// Units from every UTF-8 length class, surrogate halves included, so the fast path and the
-// fall-back through Qt both get exercised.
+// Units from every UTF-8 length class, surrogate halves included.
 char16_t randomUnit(QRandomGenerator& rng) {
     switch (rng.bounded(6)) {
     case 0: return static_cast<char16_t>(rng.bounded(0x80));
