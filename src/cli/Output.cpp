@@ -1,6 +1,7 @@
 #include "Output.h"
 
-#include <QString>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <charconv>
 
@@ -30,31 +31,12 @@ Output& Output::operator<<(long long number) {
     return *this;
 }
 
-Output& Output::json(QStringView text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    QString escaped;
-    escaped.reserve(text.size() + 2);
-    escaped.append(u'"');
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        switch (u) {
-        case u'"': escaped.append(u"\\\""); break;
-        case u'\\': escaped.append(u"\\\\"); break;
-        case u'\n': escaped.append(u"\\n"); break;
-        case u'\r': escaped.append(u"\\r"); break;
-        case u'\t': escaped.append(u"\\t"); break;
-        default:
-            if (u < 0x20) {
-                escaped.append(u"\\u00");
-                escaped.append(QChar(kHex[u >> 4]));
-                escaped.append(QChar(kHex[u & 0xF]));
-            } else {
-                escaped.append(ch);
-            }
-        }
-    }
-    escaped.append(u'"');
-    return *this << QStringView(escaped);
+Output& Output::json(const QString& text) {
+    // Qt writes the array ["..."]; the string literal is what stands between the brackets.
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    m_buffer.append(array.constData() + 1, array.size() - 2);
+    maybeFlush();
+    return *this;
 }
 
 void Output::maybeFlush() {
