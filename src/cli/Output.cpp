@@ -1,6 +1,7 @@
 #include "Output.h"
 
-#include <QString>
+#include <QJsonArray>
+#include <QJsonDocument>
 
 #include <charconv>
 
@@ -8,37 +9,10 @@ namespace wordhoard::cli {
 
 namespace {
 constexpr qsizetype kFlushAt = 1 << 16;
-
-// Encodes straight into the buffer: a headword listing calls this twice per line, and a temporary
-// QByteArray per call cost more than the encoding. Text holding a surrogate goes through Qt, so
-// pairs and unpaired halves come out exactly as QString::toUtf8 writes them.
-void appendUtf8(QByteArray& out, QStringView text) {
-    const qsizetype at = out.size();
-    out.resize(at + 3 * text.size());
-    auto* dst = reinterpret_cast<unsigned char*>(out.data()) + at;
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        if (u < 0x80) {
-            *dst++ = static_cast<unsigned char>(u);
-        } else if (u < 0x800) {
-            *dst++ = static_cast<unsigned char>(0xC0 | (u >> 6));
-            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-        } else if (u >= 0xD800 && u <= 0xDFFF) {
-            out.resize(at);
-            out.append(text.toUtf8());
-            return;
-        } else {
-            *dst++ = static_cast<unsigned char>(0xE0 | (u >> 12));
-            *dst++ = static_cast<unsigned char>(0x80 | ((u >> 6) & 0x3F));
-            *dst++ = static_cast<unsigned char>(0x80 | (u & 0x3F));
-        }
-    }
-    out.resize(reinterpret_cast<char*>(dst) - out.data());
-}
 } // namespace
 
 Output& Output::operator<<(QStringView text) {
-    appendUtf8(m_buffer, text);
+    m_buffer.append(text.toUtf8());
     maybeFlush();
     return *this;
 }
@@ -57,31 +31,12 @@ Output& Output::operator<<(long long number) {
     return *this;
 }
 
-Output& Output::json(QStringView text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    QString escaped;
-    escaped.reserve(text.size() + 2);
-    escaped.append(u'"');
-    for (const QChar ch : text) {
-        const char16_t u = ch.unicode();
-        switch (u) {
-        case u'"': escaped.append(u"\\\""); break;
-        case u'\\': escaped.append(u"\\\\"); break;
-        case u'\n': escaped.append(u"\\n"); break;
-        case u'\r': escaped.append(u"\\r"); break;
-        case u'\t': escaped.append(u"\\t"); break;
-        default:
-            if (u < 0x20) {
-                escaped.append(u"\\u00");
-                escaped.append(QChar(kHex[u >> 4]));
-                escaped.append(QChar(kHex[u & 0xF]));
-            } else {
-                escaped.append(ch);
-            }
-        }
-    }
-    escaped.append(u'"');
-    return *this << QStringView(escaped);
+Output& Output::json(const QString& text) {
+    // Qt writes the array ["..."]; the string literal is what stands between the brackets.
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    m_buffer.append(array.constData() + 1, array.size() - 2);
+    maybeFlush();
+    return *this;
 }
 
 void Output::maybeFlush() {

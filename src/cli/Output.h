@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringView>
 
 #include <cstdio>
@@ -18,8 +19,9 @@ public:
     Output& operator<<(QStringView text);         // as UTF-8
     Output& operator<<(const char* text);
     Output& operator<<(long long number);
-    // A JSON string literal, quotes included: u"a\"b" gives "a\"b" with the escape.
-    Output& json(QStringView text);
+    // A JSON string literal, quotes included, escaped by Qt's JSON writer: u"a\"b\n\x01" gives
+    // "a\"b\n\u0001"; other characters come out as UTF-8.
+    Output& json(const QString& text);
     void flush();
 
 private:

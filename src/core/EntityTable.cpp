@@ -1,6 +1,7 @@
 #include "EntityTable.h"
 
-#include <cstdint>
+#include <QByteArrayView>
+#include <QHash>
 
 namespace wordhoard {
 
@@ -273,42 +274,16 @@ const std::array<EntityRow, kEntityCount> EntityTable = {{
     {"&sup4;", 0x2074}, // 264
 }};
 
-namespace {
-
-// FNV-1a over the name's bytes: cheap for names of 4 to 20 characters and spreads the 264 names
-// well over the table below.
-constexpr std::uint32_t nameHash(std::string_view name) {
-    std::uint32_t h = 2166136261u;
-    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
-    return h;
-}
-
-// Open addressing: 1024 slots for 264 names keep probe runs short. A slot holds row + 1, or 0.
-constexpr std::size_t kSlots = 1024;
-
-const std::array<std::uint16_t, kSlots>& nameTable() {
-    static const std::array<std::uint16_t, kSlots> table = [] {
-        std::array<std::uint16_t, kSlots> made{};
-        for (std::size_t row = 0; row < kEntityCount; ++row) {
-            std::size_t at = nameHash(EntityTable[row].name) & (kSlots - 1);
-            while (made[at] != 0) at = (at + 1) & (kSlots - 1);
-            made[at] = static_cast<std::uint16_t>(row + 1);
-        }
+std::optional<char16_t> entityCharacter(std::string_view name) {
+    static const QHash<QByteArrayView, char16_t> byName = [] {
+        QHash<QByteArrayView, char16_t> made;
+        made.reserve(static_cast<qsizetype>(kEntityCount));
+        for (const EntityRow& row : EntityTable) made.insert(QByteArrayView(row.name), row.character);
         return made;
     }();
-    return table;
-}
-
-} // namespace
-
-std::optional<char16_t> entityCharacter(std::string_view name) {
-    if (name.size() < kShortestEntityName || name.size() > kLongestEntityName) return std::nullopt;
-    const auto& table = nameTable();
-    for (std::size_t at = nameHash(name) & (kSlots - 1); table[at] != 0; at = (at + 1) & (kSlots - 1)) {
-        const EntityRow& row = EntityTable[table[at] - 1u];
-        if (row.name == name) return row.character;
-    }
-    return std::nullopt;
+    const auto it = byName.constFind(QByteArrayView(name));
+    if (it == byName.cend()) return std::nullopt;
+    return *it;
 }
 
 } // namespace wordhoard

@@ -26,6 +26,7 @@ TEST(CliHeadwords, JsonLinesAndOptionsInAnyPosition) {
     const CliRun after = cli({u"headwords"_qs, u"--json"_qs, u"--dict"_qs, dict});
     EXPECT_EQ(before.exitCode, 0);
     EXPECT_EQ(before.out, after.out);
+    EXPECT_EQ(before.out, uR"({"start":4,"headword":"a\"b\\c"})"_qs + u"\n"_qs); // keys in this order
     const QJsonObject line = QJsonDocument::fromJson(before.out.toUtf8()).object();
     EXPECT_EQ(line.value(u"start").toInt(), 4);
     EXPECT_EQ(line.value(u"headword").toString(), u"a\"b\\c"_qs);

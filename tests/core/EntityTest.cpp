@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <random>
+#include <string_view>
 
 using namespace wordhoard;
 using wordhoard::reference::referenceDecode;
@@ -46,6 +47,19 @@ TEST(EntityTable, InvariantsHold) {
         const std::size_t prev = (i == 72 || i == 204) ? i - 2 : i - 1;
         EXPECT_LT(EntityTable[prev].character, EntityTable[i].character) << "row " << i + 1;
     }
+}
+
+TEST(EntityTable, OnlyAWholeNameWithItsCaseFindsItsRow) {
+    for (const EntityRow& row : EntityTable) {
+        ASSERT_EQ(entityCharacter(row.name), row.character) << row.name;
+    }
+    // Near misses: a prefix, one byte more, another case, a NUL inside, over-long, empty.
+    const std::string_view misses[] = {"&thorn", "thorn;", "&thorn;;", "&Thorn;", "&THORN ;", "&lt;x", "&",
+                                       {"&lt\0;", 5}, "&omicron-dasia-oxia;;", ""};
+    for (const std::string_view miss : misses) {
+        EXPECT_FALSE(entityCharacter(miss).has_value()) << miss;
+    }
+    EXPECT_EQ(entityCharacter("&THORN;"), char16_t{0x00DE});
 }
 
 TEST(EntityDecoding, KnownNamesBecomeTheirCharacter) {
