@@ -54,6 +54,25 @@ void BM_SelectNoMatch(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectNoMatch)->ArgsProduct({{0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
+// A loose look-up that no line answers ("hwq" folded), and making it: every headword decoded and
+// folded into its pool.
+void BM_LooseSelectNoMatch(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    const HeadwordLookup lookup(c->index, QLocale(), HeadwordLookup::Matching::Loose);
+    const QString& typed = kNoMatch[state.range(0)];
+    for (auto _ : state) benchmark::DoNotOptimize(lookup.find(typed));
+}
+BENCHMARK(BM_LooseSelectNoMatch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+void BM_LooseLookupBuild(benchmark::State& state) {
+    const Corpus* c = searchCorpus(state);
+    for (auto _ : state) {
+        const HeadwordLookup lookup(c->index, QLocale(), HeadwordLookup::Matching::Loose);
+        benchmark::DoNotOptimize(lookup.count());
+    }
+}
+BENCHMARK(BM_LooseLookupBuild)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 // Making the look-up, as the first keystroke does: every headword decoded into its pool.
 void BM_LookupBuild(benchmark::State& state) {
     const Corpus* c = searchCorpus(state);

@@ -10,6 +10,7 @@
 #include "LooseSearch.h"
 #include "MapTextfile.h"
 #include "QtPrinters.h"
+#include "References.h"
 #include "SearchTerm.h"
 #include "TempFiles.h"
 
@@ -20,6 +21,7 @@
 #include <random>
 
 using namespace wordhoard;
+using wordhoard::reference::FoldedEntries;
 using wordhoard::testing::TempDir;
 
 namespace {
@@ -31,32 +33,6 @@ std::vector<std::int32_t> starts(const SearchOutcome& o) {
     for (const SearchHit& h : o.hits) out.push_back(h.start);
     return out;
 }
-
-// Every entry as the search delimits it (from each '#' + 4 to the next '#'), decoded and folded.
-struct FoldedEntries {
-    explicit FoldedEntries(QByteArrayView text) {
-        for (qsizetype hash = text.indexOf('#'); hash >= 0;) {
-            const qsizetype start = std::min(hash + 4, text.size());
-            qsizetype end = text.indexOf('#', start);
-            if (end < 0) end = text.size();
-            starts.push_back(static_cast<std::int32_t>(start));
-            folded.push_back(foldText(decodeEntities(widen(text.sliced(start, end - start)))));
-            hash = end < text.size() ? end : -1;
-        }
-    }
-    // The slow reference of a loose search for a term of letters: the entries whose folded text
-    // holds the folded term.
-    std::vector<std::int32_t> holding(const QString& term) const {
-        const QString want = foldText(term);
-        std::vector<std::int32_t> out;
-        for (std::size_t i = 0; i < folded.size(); ++i) {
-            if (folded[i].contains(want)) out.push_back(starts[i]);
-        }
-        return out;
-    }
-    std::vector<std::int32_t> starts;
-    std::vector<QString> folded;
-};
 
 // A term read out of an entry's folded text, then written back with its letters in other forms
 // the reader might type: capitals, length marks, ð for þ, ƿ for w.

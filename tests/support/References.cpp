@@ -1,6 +1,8 @@
 #include "References.h"
 
+#include "CodePage.h"
 #include "EntityTable.h"
+#include "Folding.h"
 
 #include <algorithm>
 
@@ -126,6 +128,26 @@ std::int32_t naiveFindWild(QByteArrayView text, std::int32_t cursor, QByteArrayV
         }
     }
     return -1;
+}
+
+FoldedEntries::FoldedEntries(QByteArrayView text) {
+    for (qsizetype hash = text.indexOf('#'); hash >= 0;) {
+        const qsizetype start = std::min(hash + 4, text.size());
+        qsizetype end = text.indexOf('#', start);
+        if (end < 0) end = text.size();
+        starts.push_back(static_cast<std::int32_t>(start));
+        folded.push_back(foldText(referenceDecode(widen(text.sliced(start, end - start)))));
+        hash = end < text.size() ? end : -1;
+    }
+}
+
+std::vector<std::int32_t> FoldedEntries::holding(QStringView term) const {
+    const QString want = foldText(term);
+    std::vector<std::int32_t> out;
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        if (folded[i].contains(want)) out.push_back(starts[i]);
+    }
+    return out;
 }
 
 } // namespace wordhoard::reference

@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <vector>
 
 namespace wordhoard::reference {
 
@@ -25,5 +26,17 @@ std::int32_t naiveFind(QByteArrayView text, std::int32_t cursor, QByteArrayView 
                        std::int32_t limit);
 std::int32_t naiveFindWild(QByteArrayView text, std::int32_t cursor, QByteArrayView pattern, std::int32_t start,
                            std::int32_t limit, char stop, char wild);
+
+// Every entry as the full-text search delimits it (from each '#' + 4 to the next '#'), decoded and
+// folded: the slow reference of a loose search for a term of letters is the entries whose folded
+// text holds the folded term.
+class FoldedEntries {
+public:
+    explicit FoldedEntries(QByteArrayView text);
+    std::vector<std::int32_t> holding(QStringView term) const;
+
+    std::vector<std::int32_t> starts;
+    std::vector<QString> folded;
+};
 
 } // namespace wordhoard::reference

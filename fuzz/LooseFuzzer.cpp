@@ -1,0 +1,52 @@
+// A loose search of a term of letters over an arbitrary text must find exactly the entries whose
+// folded, decoded text holds the folded term, whichever way the pass runs: on the candidates
+// alone ("term"), through the regular expression ("term()") and over every entry ("(term)").
+// The decoded entities, asked byte by byte, must agree with the whole mask.
+#include "FuzzSupport.h"
+
+#include "FullTextSearch.h"
+#include "LooseSearch.h"
+#include "MapTextfile.h"
+
+using namespace wordhoard;
+using wordhoard::fuzz::check;
+
+namespace {
+
+// Letters in several spellings and cases, and a few that are no letters.
+constexpr char16_t kTermUnits[] = {u'a', u'A', 0x0101, 0x00E6, 0x01E3, u'e', 0x0113, u't', u'T', 0x00FE,
+                                   0x00F0, 0x00D0, u'w', 0x01BF, u'h', u'o', u'r', u'n', 0x021D, 0x03B1};
+
+std::vector<std::int32_t> starts(const SearchOutcome& o) {
+    std::vector<std::int32_t> out;
+    for (const SearchHit& h : o.hits) out.push_back(h.start);
+    return out;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::Reader in(data, size);
+    QString term;
+    for (std::uint8_t k = in.byte() % 6 + 1; k > 0; --k) term += QChar(kTermUnits[in.byte() % std::size(kTermUnits)]);
+    const QByteArrayView body = in.rest();
+    TMapTextfile text;
+    if (text.OpenBytes(body) != 0) return 0;
+
+    const LooseIndex index(text);
+    const std::vector<std::int32_t> expected = reference::FoldedEntries(body).holding(term);
+    const auto loose = [&](const QString& t) {
+        const SearchOutcome o = runFullTextSearch(text, t, {}, &index);
+        check(!o.error && !o.cancelled, "a loose search of letters failed");
+        return starts(o);
+    };
+    check(loose(term) == expected, "the loose search differs from the folded entries");
+    check(loose(term + u"()") == expected, "the loose expression differs from the folded entries");
+    check(loose(u'(' + term + u')') == expected, "the loose search of every entry differs from the folded entries");
+
+    std::vector<std::uint8_t> mask;
+    decodedEntityMask(body, mask);
+    DecodedEntities entities(body);
+    for (qsizetype q = 0; q < body.size(); ++q) check(entities.at(q) == mask[static_cast<std::size_t>(q)], "decoded entities differ");
+    return 0;
+}
