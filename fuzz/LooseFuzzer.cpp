@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return starts(o);
     };
     check(loose(term) == expected, "the loose search differs from the folded entries");
-    check(loose(term + u"()") == expected, "the loose expression differs from the folded entries");
+    check(loose(term + QStringLiteral("()")) == expected, "the loose expression differs from the folded entries");
     check(loose(u'(' + term + u')') == expected, "the loose search of every entry differs from the folded entries");
 
     std::vector<std::uint8_t> mask;

@@ -216,9 +216,7 @@ FormattedEntry formatEntry(QStringView decoded, qsizetype n, QStringView mark, b
     if (looseMarks) {
         // Unit for unit, so that a folded position is the text's own.
         QString folded = entry.text;
-        for (QChar& ch : folded) {
-            if (const char16_t f = foldUnit(ch.unicode())) ch = QChar(f);
-        }
+        for (QChar& ch : folded) ch = QChar(foldUnit(ch.unicode()));
         entry.marks = findMarks(folded, foldText(mark), n);
     } else {
         entry.marks = findMarks(entry.text, mark, n);

@@ -3,6 +3,7 @@
 #include <QChar>
 
 #include <array>
+#include <bitset>
 
 namespace wordhoard {
 
@@ -14,9 +15,8 @@ bool isMark(QChar ch) {
 }
 
 char16_t computeFold(char16_t unit) {
-    QChar ch(unit);
-    if (ch.isSurrogate()) return unit;
-    if (isMark(ch)) return 0;
+    const QChar ch(unit);
+    if (ch.isSurrogate() || isMark(ch)) return unit;
     // The first unit of the full canonical decomposition is the base letter; what follows it is
     // combining marks. (A case fold that decomposes, such as that of U+212B ANGSTROM SIGN, is
     // taken to its base too.)
@@ -31,10 +31,18 @@ char16_t computeFold(char16_t unit) {
     return folded;
 }
 
-const std::array<char16_t, 0x10000>& foldTable() {
-    static const std::array<char16_t, 0x10000> table = [] {
-        std::array<char16_t, 0x10000> made{};
-        for (std::size_t u = 0; u < made.size(); ++u) made[u] = computeFold(static_cast<char16_t>(u));
+struct FoldTable {
+    std::array<char16_t, 0x10000> folded{};
+    std::bitset<0x10000> mark;
+};
+
+const FoldTable& foldTable() {
+    static const FoldTable table = [] {
+        FoldTable made;
+        for (std::size_t u = 0; u < made.folded.size(); ++u) {
+            made.folded[u] = computeFold(static_cast<char16_t>(u));
+            made.mark[u] = isMark(QChar(static_cast<char16_t>(u)));
+        }
         return made;
     }();
     return table;
@@ -43,7 +51,7 @@ const std::array<char16_t, 0x10000>& foldTable() {
 } // namespace
 
 char16_t foldUnit(char16_t unit) {
-    return foldTable()[unit];
+    return foldTable().folded[unit];
 }
 
 QString foldText(QStringView text) {
@@ -51,7 +59,7 @@ QString foldText(QStringView text) {
     QString out;
     out.reserve(text.size());
     for (const QChar ch : text) {
-        if (const char16_t folded = table[ch.unicode()]) out.append(QChar(folded));
+        if (!table.mark[ch.unicode()]) out.append(QChar(table.folded[ch.unicode()]));
     }
     return out;
 }

@@ -12,10 +12,11 @@ namespace wordhoard {
 //   "Ǣ" gives "æ", "ā" gives "a", "Ð" gives "þ", "Ƿ" gives "w", "ἄ" gives "α", "ς" gives "σ"
 // (Hangul syllables are left whole; a dictionary of Old English never holds one.)
 
-// The folded unit of `unit`, or 0 for a combining mark, which folding removes. Surrogates stay.
+// The folded unit of `unit`, for folding a text unit for unit (its positions kept). A combining
+// mark and a surrogate stay as they are.
 char16_t foldUnit(char16_t unit);
 
-// Every unit folded, the combining marks dropped: foldText(u"Ā\u0301d") gives "ad".
+// Every unit folded and the combining marks removed: foldText(u"Ā\u0301d") gives "ad".
 QString foldText(QStringView text);
 
 } // namespace wordhoard

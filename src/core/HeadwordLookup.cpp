@@ -36,9 +36,7 @@ void HeadwordLookup::setLines(const std::vector<qsizetype>& ends) {
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
     if (m_matching == Matching::Loose) {
         // Unit for unit, so the ends stay where they are.
-        for (QChar& ch : m_text) {
-            if (const char16_t folded = foldUnit(ch.unicode())) ch = QChar(folded);
-        }
+        for (QChar& ch : m_text) ch = QChar(foldUnit(ch.unicode()));
     }
     m_lines.reserve(ends.size());
     m_sharedWithPrevious.reserve(ends.size());
