@@ -31,6 +31,8 @@ constexpr qsizetype kMostReach = qsizetype{1} << 16;
 constexpr std::size_t kEdgeUnits = 3;
 
 constexpr char16_t kEllipsis = u'\u2026';
+// How far a cut end moves back to the space before a word it would split.
+constexpr qsizetype kWordSlack = 15;
 
 // Where decoding can take up the entry that starts at `entryStart` so as to give, from `at` on,
 // what decoding the whole entry gives; and whether that point lies inside a token that stays as
@@ -136,6 +138,16 @@ Snippet cutAround(QStringView line, qsizetype pos, qsizetype len, bool wholeStar
     qsizetype e = pos + shown + trail;
     const bool cutStart = b > first || !wholeStart;
     const bool cutEnd = e < last || !wholeEnd;
+    // A cut inside a word moves to the space nearby, giving up a few characters: "…cyning" rather
+    // than "…ning".
+    if (cutStart && b > 0 && line[b - 1] != u' ' && line[b] != u' ') {
+        const qsizetype space = line.first(std::min(pos, b + kWordSlack)).indexOf(u' ', b);
+        if (space >= 0) b = space;
+    }
+    if (cutEnd && e < line.size() && line[e - 1] != u' ' && line[e] != u' ') {
+        const qsizetype space = line.first(e).lastIndexOf(u' ');
+        if (space >= std::max(pos + shown, e - kWordSlack)) e = space;
+    }
     while (b < pos && line[b] == u' ') ++b;
     while (e > pos + shown && line[e - 1] == u' ') --e;
 
@@ -193,8 +205,10 @@ Snippet makeSnippet(const TMapTextfile& text, std::int32_t entryStart, std::int3
             while (end < lineSize && line[static_cast<std::size_t>(end)].from < me) ++end;
         }
 
-        const bool leftShort = !atStart && pos - lo < kSnippetLength;
-        const bool rightShort = !atEnd && hi - pos < kSnippetLength;
+        // Enough is known when kSnippetLength characters lie on either side of the match's start,
+        // and one more, which tells whether a cut splits a word.
+        const bool leftShort = !atStart && pos - lo <= kSnippetLength;
+        const bool rightShort = !atEnd && hi - pos <= kSnippetLength;
         const bool growLeft = leftShort && leftReach < kMostReach;
         const bool growRight = rightShort && rightReach < kMostReach;
         if (growLeft || growRight) {

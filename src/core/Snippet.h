@@ -30,9 +30,10 @@ inline constexpr qsizetype kSnippetLeadOfLongMatch = 10;
 // decodeEntities does from the entry's start, every "<b>", "</b>", "<i>" and "</i>" removed (any
 // letter case, also when entities spell it), and every run of white space, line breaks included,
 // shown as one space. Up to kSnippetLength characters are kept, the match in the middle where
-// the entry allows; a match longer than kSnippetLength - kSnippetLeadOfLongMatch is cut. A space
-// at either end is dropped (outside the match), and each end cut off inside the entry becomes "…"
-// (counted in the positions). A match that starts or ends inside an entity takes in the entity's character; a tag
+// the entry allows; a match longer than kSnippetLength - kSnippetLeadOfLongMatch is cut. An end cut
+// inside a word moves to the nearby space, if any within 15 characters; a space at either end is
+// dropped (outside the match); and each end cut off inside the entry becomes "…" (counted in the
+// positions). A match that starts or ends inside an entity takes in the entity's character; a tag
 // inside or beside a match is dropped with it.
 //   entry "<b>&aelig;t</b> prep. at", match "prep" gives "æt prep. at" with the match at 3, 4 long.
 //
