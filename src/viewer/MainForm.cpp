@@ -91,6 +91,8 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildWidgets();
     buildMenus();
     connectHandlers();
+    buildHitList();
+    buildMarkNavigation();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
