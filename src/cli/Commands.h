@@ -17,6 +17,7 @@ struct Invocation {
     QStringList args;  // the command's own arguments, after the command name
     QString mark;      // --mark TERM (show)
     bool markGiven = false; // --mark was given, also with an empty TERM
+    bool context = false;   // --context (search)
 };
 
 // Each command reads the opened dictionary and writes to out; messages for the user go to stderr.
