@@ -84,7 +84,7 @@ BENCHMARK(BM_BrowseLargestEntryLaidOut)->Unit(benchmark::kMillisecond)->Repetiti
 
 // A '?' search (every entry, both passes: 100,000+ hits) and its hit list, three ways:
 //   Search            the request alone, as the engine runs it;
-//   SearchIntoHitList the same request, its hits moved into the hit list as Search does, and one
+//   HitList           the same request, its hits moved into the hit list as Search does, and one
 //                     paint of the lines on screen, which makes their snippets;
 //   ProcesSearch      the viewer's own handler (progress dialog included), and the same paint.
 // The first two differ by what showing the hits costs.
@@ -121,10 +121,10 @@ void questionSearch(benchmark::State& state, int how) {
 }
 
 void BM_QuestionSearch(benchmark::State& state) { questionSearch(state, 0); }
-void BM_QuestionSearchIntoHitList(benchmark::State& state) { questionSearch(state, 1); }
+void BM_QuestionHitList(benchmark::State& state) { questionSearch(state, 1); }
 void BM_QuestionProcesSearch(benchmark::State& state) { questionSearch(state, 2); }
 BENCHMARK(BM_QuestionSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
-BENCHMARK(BM_QuestionSearchIntoHitList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QuestionHitList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_QuestionProcesSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace

@@ -35,7 +35,8 @@ void TMainForm::showHitCount(const QString& term) {
     } else if (hits > 1) {
         hitCountLabel->setText(QStringLiteral("%1 hits").arg(hits));
     } else {
-        const QString shown = term.size() > kLongestTermShown ? term.first(kLongestTermShown - 1) + QChar(0x2026) : term;
+        const QString shown =
+            term.size() > kLongestTermShown ? term.first(kLongestTermShown - 1) + QChar(0x2026) : term;
         hitCountLabel->setText(QString::fromUtf16(u"No hits for \u201C%1\u201D").arg(shown));
     }
 }

@@ -33,7 +33,8 @@ QString fitLead(const QFontMetrics& metrics, const QString& lead, int width) {
 
 } // namespace
 
-void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) const {
     QStyleOptionViewItem opt(option);
     initStyleOption(&opt, index);
     const QString headword = opt.text;
@@ -72,7 +73,8 @@ void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
 
     const QString snippet = index.data(HitListModel::SnippetRole).toString();
     const auto pos = std::clamp<qsizetype>(index.data(HitListModel::MatchPosRole).toInt(), 0, snippet.size());
-    const auto len = std::clamp<qsizetype>(index.data(HitListModel::MatchLengthRole).toInt(), 0, snippet.size() - pos);
+    const auto len =
+        std::clamp<qsizetype>(index.data(HitListModel::MatchLengthRole).toInt(), 0, snippet.size() - pos);
     painter->setFont(opt.font);
     painter->setPen(ink);
     const auto* view = qobject_cast<const QAbstractItemView*>(widget);

@@ -41,7 +41,8 @@ void TMainForm::goToMark(bool forward) {
         });
         if (target == marks.end()) target = marks.begin();
     } else {
-        const auto after = std::find_if(marks.begin(), marks.end(), [&](const MarkRange& m) { return m.pos >= from; });
+        const auto after =
+            std::find_if(marks.begin(), marks.end(), [&](const MarkRange& m) { return m.pos >= from; });
         target = after == marks.begin() ? marks.end() - 1 : after - 1;
     }
     QTextCursor cursor(TntRichEdit1->document());
