@@ -1,13 +1,19 @@
-// Showing an entry in the window (Browse down to the finished document) over a generated corpus:
-// WORDHOARD_CORPUS names the dictionary text; the benchmarks are skipped without it.
+// Showing an entry in the window (Browse down to the finished document), and a '?' search's hit
+// list, over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
+// skipped without it.
 #include "EntryIndex.h"
+#include "FullTextSearch.h"
 #include "ListBox.h"
+#include "ListModels.h"
 #include "MainForm.h"
 #include "MainUnit.h"
+#include "PerlRegEx.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QTextEdit>
 
 #include <cstdlib>
@@ -34,6 +40,7 @@ Viewer* viewer(benchmark::State& state) {
         made->form->LoadFile(QString::fromLocal8Bit(path));
         made->form->Wordlist();
         made->form->show();
+        QCoreApplication::processEvents();
         // Entry lengths from the offsets: the largest, and one of median length.
         const auto& starts = made->unit.EntryOffsets.offsets;
         std::vector<std::pair<std::int32_t, int>> lengths;
@@ -74,6 +81,51 @@ BENCHMARK(BM_BrowseTypicalEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)
 BENCHMARK(BM_BrowseLargestEntry)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BrowseTypicalEntryLaidOut)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BrowseLargestEntryLaidOut)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A '?' search (every entry, both passes: 100,000+ hits) and its hit list, three ways:
+//   Search            the request alone, as the engine runs it;
+//   HitList           the same request, its hits moved into the hit list as Search does, and one
+//                     paint of the lines on screen, which makes their snippets;
+//   ProcesSearch      the viewer's own handler (progress dialog included), and the same paint.
+// The first two differ by what showing the hits costs.
+void questionSearch(benchmark::State& state, int how) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    TMainForm& form = *v->form;
+    form.PageControl1->setCurrentIndex(1);
+    form.TntEdit1->setText(QStringLiteral("?"));
+    QCoreApplication::processEvents(); // lay out and expose the hit list, so that it paints
+    TPerlRegEx regex;
+    regex.setOptions(preCaseLess | preUnGreedy);
+    std::size_t hits = 0;
+    for (auto _ : state) {
+        if (how == 2) {
+            form.ProcesSearch(QStringLiteral("?"));
+            hits = v->unit.HitOffsets.size();
+        } else {
+            SearchOutcome outcome = SearchRequest(*v->unit.text, u"?", regex).run();
+            hits = outcome.hits.size();
+            if (how == 1) {
+                form.hitListModel->clear();
+                v->unit.HitOffsets.clear();
+                for (const SearchHit& hit : outcome.hits) v->unit.HitOffsets.push_back(hit.start);
+                form.hitListModel->append(*v->unit.text, std::move(outcome.hits));
+            }
+        }
+        if (how > 0) form.TntListBox2->viewport()->repaint();
+    }
+    const qsizetype snippets = form.hitListModel->contextsMade();
+    if (how > 0 && snippets == 0) state.SkipWithError("the hit list painted no line");
+    state.counters["hits"] = static_cast<double>(hits);
+    state.counters["snippets"] = static_cast<double>(snippets);
+}
+
+void BM_QuestionSearch(benchmark::State& state) { questionSearch(state, 0); }
+void BM_QuestionHitList(benchmark::State& state) { questionSearch(state, 1); }
+void BM_QuestionProcesSearch(benchmark::State& state) { questionSearch(state, 2); }
+BENCHMARK(BM_QuestionSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QuestionHitList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_QuestionProcesSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

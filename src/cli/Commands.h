@@ -18,6 +18,7 @@ struct Invocation {
     QString mark;      // --mark TERM (show)
     bool markGiven = false; // --mark was given, also with an empty TERM
     bool loose = false;     // --loose (lookup, search)
+    bool context = false;   // --context (search)
 };
 
 // Each command reads the opened dictionary and writes to out; messages for the user go to stderr.

@@ -1,6 +1,7 @@
 #include "Commands.h"
 #include "FullTextSearch.h"
 #include "Messages.h"
+#include "Snippet.h"
 
 #include <cstdio>
 #include <optional>
@@ -8,18 +9,29 @@
 namespace wordhoard::cli {
 
 // The hit list of a full-text search for TERM, both passes, in hit-list order:
-// "START<TAB>HEADWORD" per hit. Exit 1 when nothing is found; an invalid pattern (or a match
-// PCRE2 gives up on) prints the hits found before it, then the error, and exits 2.
+// "START<TAB>HEADWORD" per hit, and with --context "<TAB>SNIPPET" (the hit list's snippet, which
+// holds no tab or line break). Exit 1 when nothing is found; an invalid pattern (or a match PCRE2
+// gives up on) prints the hits found before it, then the error, and exits 2.
 int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out) {
     std::optional<LooseIndex> loose;
     if (inv.loose) loose.emplace(text);
     const SearchOutcome outcome = runFullTextSearch(text, inv.args.at(0), {}, loose ? &*loose : nullptr);
     for (const SearchHit& hit : outcome.hits) {
+        const Snippet snippet =
+            inv.context ? makeSnippet(text, hit.start, hit.matchOffset, hit.matchLength) : Snippet{};
         if (inv.json) {
             out << "{\"start\":" << static_cast<long long>(hit.start) << ",\"headword\":";
-            out.json(hit.headword) << "}\n";
+            out.json(hit.headword);
+            if (inv.context) {
+                out << ",\"snippet\":";
+                out.json(snippet.text) << ",\"match\":[" << static_cast<long long>(snippet.matchPos) << ","
+                                       << static_cast<long long>(snippet.matchLength) << "]";
+            }
+            out << "}\n";
         } else {
-            out << static_cast<long long>(hit.start) << "\t" << hit.headword << "\n";
+            out << static_cast<long long>(hit.start) << "\t" << hit.headword;
+            if (inv.context) out << "\t" << snippet.text;
+            out << "\n";
         }
     }
     out.flush();

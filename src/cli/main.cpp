@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
         "  headwords        every headword in file order: START<TAB>HEADWORD\n"
         "  lookup TEXT      the word-list line typing TEXT selects: INDEX<TAB>START<TAB>HEADWORD\n"
         "  search TERM      full-text search, the hit list in order: START<TAB>HEADWORD\n"
+        "                   (--context: START<TAB>HEADWORD<TAB>SNIPPET)\n"
         "  encode TERM      the two search patterns of TERM: entity<TAB>P1, letter<TAB>P2\n"
         "  show START       the entry starting at START as the text pane shows it"));
     const QString defaultDict = QStringLiteral("txt/WH-main_01.txt");
@@ -69,6 +70,11 @@ int main(int argc, char** argv) {
         QStringLiteral("lookup, search: match loosely, as the viewer's View > Loose Matching does: accents, "
                        "length marks and case are ignored, and þ matches ð, ƿ matches w."));
     parser.addOption(looseOption);
+    const QCommandLineOption contextOption(
+        QStringLiteral("context"),
+        QStringLiteral("search: add a snippet of each hit's entry around its match as a third column (JSON "
+                       "\"snippet\", and \"match\":[pos,len] in UTF-16 units)."));
+    parser.addOption(contextOption);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
                                  QStringLiteral("COMMAND [ARGS...]"));
 
@@ -93,6 +99,7 @@ int main(int argc, char** argv) {
     inv.mark = parser.value(markOption);
     inv.markGiven = parser.isSet(markOption);
     inv.loose = parser.isSet(looseOption);
+    inv.context = parser.isSet(contextOption);
     inv.args = positional;
 
     TMapTextfile text;

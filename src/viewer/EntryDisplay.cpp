@@ -110,6 +110,11 @@ void TMainForm::Format(std::int32_t length) {
     const FormattedEntry entry = formatEntry(m_unit.DecodedText, length, mark, looseMatching());
     std::vector<int> screenPos;
     buildDocument(TntRichEdit1, entry, screenPos);
+    m_markPositions.clear();
+    for (const auto& [pos, len] : entry.marks) {
+        const int at = screenPos[static_cast<std::size_t>(pos)];
+        m_markPositions.push_back({at, screenPos[static_cast<std::size_t>(pos + len)] - at});
+    }
     QTextCursor cursor(TntRichEdit1->document());
     if (!entry.marks.empty()) {
         // The selection stays on the last marked occurrence.

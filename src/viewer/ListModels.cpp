@@ -1,6 +1,8 @@
 #include "ListModels.h"
 
+#include "EntryDisplay.h"
 #include "EntryIndex.h"
+#include "FullTextSearch.h"
 
 #include <QCollator>
 
@@ -53,16 +55,39 @@ QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
 
 void HitListModel::clear() {
     beginResetModel();
+    m_text = nullptr;
     m_lines.clear();
+    m_places.clear();
+    m_contexts.clear();
     endResetModel();
 }
 
-void HitListModel::append(const QStringList& lines) {
-    if (lines.isEmpty()) return;
+void HitListModel::append(const TMapTextfile& text, std::vector<SearchHit> hits) {
+    if (hits.empty()) return;
+    m_text = &text;
     const auto first = static_cast<int>(m_lines.size());
-    beginInsertRows({}, first, first + static_cast<int>(lines.size()) - 1);
-    m_lines.append(lines);
+    beginInsertRows({}, first, first + static_cast<int>(hits.size()) - 1);
+    m_lines.reserve(m_lines.size() + static_cast<qsizetype>(hits.size()));
+    m_places.reserve(m_places.size() + hits.size());
+    for (SearchHit& hit : hits) {
+        m_lines << std::move(hit.headword);
+        m_places.push_back({hit.start, hit.matchOffset, hit.matchLength});
+    }
     endInsertRows();
+}
+
+const HitListModel::Context& HitListModel::context(int row) const {
+    auto found = m_contexts.find(row);
+    if (found == m_contexts.end()) {
+        const Place& place = m_places[static_cast<std::size_t>(row)];
+        Context made;
+        if (m_text) {
+            made.page = entryPageName(*m_text, place.start - 4);
+            made.snippet = makeSnippet(*m_text, place.start, place.matchOffset, place.matchLength);
+        }
+        found = m_contexts.insert(row, std::move(made));
+    }
+    return *found;
 }
 
 int HitListModel::rowCount(const QModelIndex& parent) const {
@@ -70,8 +95,22 @@ int HitListModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant HitListModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) return {};
-    return m_lines.value(index.row());
+    if (!index.isValid() || index.row() >= m_lines.size()) return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_lines[index.row()];
+    case Qt::ToolTipRole: // the whole snippet, where the narrow list shows a part
+    case SnippetRole:
+        return context(index.row()).snippet.text;
+    case MatchPosRole:
+        return static_cast<int>(context(index.row()).snippet.matchPos);
+    case MatchLengthRole:
+        return static_cast<int>(context(index.row()).snippet.matchLength);
+    case PageRole:
+        return context(index.row()).page;
+    default:
+        return {};
+    }
 }
 
 } // namespace wordhoard

@@ -81,6 +81,8 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildMenus();
     buildLooseMatching();
     connectHandlers();
+    buildHitList();
+    buildMarkNavigation();
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 

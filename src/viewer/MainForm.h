@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EntryFormat.h"
 #include "MainUnit.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -116,6 +118,12 @@ private:
     void appendToSearchField(const QString& text);
     void buildMenus();
     void connectHandlers();
+    // Beside the specified window: the hit list's two-line rows and the hit count (HitList.cpp),
+    // and F3 / Shift+F3 through the marks of the entry shown (MarkNavigation.cpp).
+    void buildHitList();
+    void showHitCount(const QString& term);
+    void buildMarkNavigation();
+    void goToMark(bool forward);
     void layoutClient();
     // The look-up over the word list's current lines.
     HeadwordLookup& lookup();
@@ -140,6 +148,8 @@ private:
     // The index that came with the text LoadFile took over, for Wordlist.
     std::optional<EntryIndex> m_loadedIndex;
     bool m_startupErrorShown = false;
+    // Where Format put the marked occurrences in the pane's document, left to right.
+    std::vector<MarkRange> m_markPositions;
 
 public:
     // Widgets, named as the design names them (their object names match).
@@ -179,6 +189,10 @@ public:
 
     HeadwordListModel* wordListModel = nullptr;
     HitListModel* hitListModel = nullptr;
+    // At the right of the status bar: "17 hits", "1 hit", "No hits for “term”" after a search.
+    QLabel* hitCountLabel = nullptr;
+    QAction* nextMarkAction = nullptr;     // F3
+    QAction* previousMarkAction = nullptr; // Shift+F3
 
 private:
     int m_frontPage1 = 0;

@@ -55,7 +55,10 @@ void TMainForm::ProcesSearch(const QString& term) {
                           [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); },
                           looseIndex());
     m_request = &request;
-    const auto done = qScopeGuard([this] { m_request = nullptr; });
+    const auto done = qScopeGuard([this, &term] {
+        m_request = nullptr;
+        showHitCount(term); // also after an error or a cancel: the hits found stay
+    });
     // An error or a cancel in a pass throws: it ends the request.
     for (const QString& pattern : request.passes()) Search(pattern);
 }
@@ -66,13 +69,8 @@ void TMainForm::Search(const QString& pattern) {
     if (!m_request) return; // a pass belongs to a request
 
     SearchOutcome outcome = m_request->runPass(pattern);
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(outcome.hits.size()));
-    for (SearchHit& hit : outcome.hits) {
-        m_unit.HitOffsets.push_back(hit.start);
-        lines << std::move(hit.headword);
-    }
-    hitListModel->append(lines);
+    for (const SearchHit& hit : outcome.hits) m_unit.HitOffsets.push_back(hit.start);
+    hitListModel->append(*m_unit.text, std::move(outcome.hits));
     // The hits found so far stay.
     if (outcome.error) throw RegexError(outcome.error->toStdString());
     if (outcome.cancelled) throw RequestCancelled{};

@@ -2,11 +2,13 @@
 #include "FullTextSearch.h"
 #include "MapTextfile.h"
 #include "QtPrinters.h"
+#include "Snippet.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -63,6 +65,43 @@ TEST(CliSearch, PrintsTheHitListOfBothPassesInOrder) {
 
     // A space between letters never gives a hit, even where the text has it.
     EXPECT_EQ(cli({u"search"_qs, u"--dict"_qs, dict, u"se cyning"_qs}).exitCode, 1);
+}
+
+TEST(CliSearch, ContextAddsTheSnippetOfEachHitAndChangesNothingElse) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict);
+    const QString term = u(u"hw\u00E6t?");
+    const CliRun r = cli({u"search"_qs, u"--context"_qs, u"--dict"_qs, dict, term});
+    EXPECT_EQ(r.exitCode, 0);
+    // The two columns of the plain output, then the hit list's snippet.
+    wordhoard::TMapTextfile text;
+    ASSERT_EQ(text.Open(dict, false), 0);
+    const wordhoard::SearchOutcome hits = wordhoard::runFullTextSearch(text, term);
+    QString expected;
+    for (const auto& hit : hits.hits) {
+        expected += QString::number(hit.start) + u'\t' + hit.headword + u'\t' +
+                    wordhoard::makeSnippet(text, hit.start, hit.matchOffset, hit.matchLength).text + u'\n';
+    }
+    EXPECT_EQ(r.out, expected);
+    // Line breaks and tags are gone: one line per hit. "hwæt-hwugu" is the first match in "æt".
+    EXPECT_EQ(r.out.split(u'\n', Qt::SkipEmptyParts)[1].section(u'\t', 2),
+              u(u"\u00E6t prep. at, hw\u00E6t-hwugu"));
+
+    // In JSON, the match's place counts UTF-16 units: "æ" and "þ" are one each.
+    const CliRun json = cli({u"--json"_qs, u"--context"_qs, u"search"_qs, u"--dict"_qs, dict, u"cyning"_qs});
+    EXPECT_EQ(json.exitCode, 0);
+    const QStringList lines = json.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(lines[0].toUtf8()).object();
+    EXPECT_EQ(first.value(u"headword").toString(), u(u"hw\u00E6t\u00F0e"));
+    EXPECT_EQ(first.value(u"snippet").toString(), u(u"hw\u00E6t\u00F0e made-up; se cyning"));
+    EXPECT_EQ(first.value(u"match").toArray(), (QJsonArray{19, 6}));
+    // Without --context, JSON has no more than before.
+    const QJsonObject bare =
+        QJsonDocument::fromJson(
+            cli({u"--json"_qs, u"search"_qs, u"--dict"_qs, dict, u"cyning"_qs}).out.split(u'\n')[0].toUtf8())
+            .object();
+    EXPECT_EQ(bare.keys(), (QStringList{u"headword"_qs, u"start"_qs}));
 }
 
 TEST(CliSearch, InvalidPatternPrintsTheViewersMessageAndExitsTwo) {

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+
+namespace wordhoard {
+
+class TMapTextfile;
+
+// A line of entry text around a search match, as the hit list and `wordhoard-cli search
+// --context` show it.
+struct Snippet {
+    QString text;
+    // Where the match lies in `text`, in UTF-16 units.
+    qsizetype matchPos = 0;
+    qsizetype matchLength = 0;
+};
+
+// How many characters of entry text a snippet shows at most (the ellipses not counted), and how
+// many of them stand before a match too long to be shown whole.
+inline constexpr qsizetype kSnippetLength = 60;
+inline constexpr qsizetype kSnippetLeadOfLongMatch = 10;
+
+// The snippet of the entry whose headword starts at `entryStart` (the entry runs to the byte
+// before the next '#'), around the match at `matchOffset` bytes from there, `matchLength` bytes
+// long (SearchHit's matchOffset and matchLength).
+//
+// The entry text is shown as the text pane shows it, on one line: entities decoded as
+// decodeEntities does from the entry's start, every "<b>", "</b>", "<i>" and "</i>" removed (any
+// letter case, also when entities spell it), and every run of white space, line breaks included,
+// shown as one space. Up to kSnippetLength characters are kept, the match in the middle where
+// the entry allows; a match longer than kSnippetLength - kSnippetLeadOfLongMatch is cut. An end cut
+// inside a word moves to the nearby space, if any within 15 characters; a space at either end is
+// dropped (outside the match); and each end cut off inside the entry becomes "…" (counted in the
+// positions). A match that starts or ends inside an entity takes in the entity's character; a tag
+// inside or beside a match is dropped with it.
+//   entry "<b>&aelig;t</b> prep. at", match "prep" gives "æt prep. at" with the match at 3, 4 long.
+//
+// Only a window of raw bytes around the match is read: `firstReach` bytes on either side, read
+// again twice as far on a side where tags or white space leave too few characters. So a snippet
+// of a 300 KB entry costs what one of a short entry does. (Any reach gives the same snippet; the
+// tests use tiny ones to put the window's edges everywhere.)
+inline constexpr qsizetype kSnippetFirstReach = 4 * kSnippetLength;
+Snippet makeSnippet(const TMapTextfile& text, std::int32_t entryStart, std::int32_t matchOffset,
+                    std::int32_t matchLength, qsizetype firstReach = kSnippetFirstReach);
+
+} // namespace wordhoard
