@@ -213,7 +213,7 @@ void TMainForm::buildMenus() {
     file->setToolTip(QStringLiteral("File related commands"));
     FileExit1 = named(new QAction(QStringLiteral("E&xit"), this), "FileExit1");
     FileExit1->setToolTip(QStringLiteral("Exit|Exit application"));
-    FileExit1->setEnabled(false); // it has no handler, so it shows greyed and does nothing
+    FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addAction(FileExit1);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -243,6 +243,7 @@ void TMainForm::connectHandlers() {
     // Every choice the reader makes counts, the same entry twice too ("activated", not "changed").
     connect(TntComboBox1, &QComboBox::activated, this, [this] { guarded([&] { TntComboBox1Select(); }); });
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { guarded([&] { CheckBox1Click(); }); });
+    connect(FileExit1, &QAction::triggered, this, [this] { guarded([&] { FileExit1Execute(); }); });
     connect(Action11, &QAction::triggered, this, [this] { guarded([&] { FontSelectExecute(); }); });
     connect(HelpAbout1, &QAction::triggered, this, [this] { guarded([&] { HelpAbout1Execute(); }); });
     connect(Image1, &PageImageView::clicked, this, [this] { guarded([&] { Image1Click(); }); });

@@ -100,6 +100,8 @@ public:
     void Image1Click();
     void FontSelectExecute();
     void HelpAbout1Execute();
+    // File > Exit (also Ctrl+Q): closes the main window, which ends the program.
+    void FileExit1Execute();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
