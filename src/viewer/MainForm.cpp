@@ -6,6 +6,7 @@
 #include "ListBox.h"
 #include "ListModels.h"
 #include "PageImageView.h"
+#include "ReadingAids.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -91,6 +92,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildWidgets();
     buildMenus();
     connectHandlers();
+    m_aids = std::make_unique<ReadingAids>(*this);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 

@@ -28,6 +28,7 @@ class HeadwordLookup;
 class HitListModel;
 class ListBox;
 class PageImageView;
+class ReadingAids;
 class TAboutBox;
 class TMDIChild;
 class SearchRequest;
@@ -103,6 +104,9 @@ public:
     // File > Exit (also Ctrl+Q): closes the main window, which ends the program.
     void FileExit1Execute();
 
+    // History, zoom, page turning, another folder and the rest beside the specified window.
+    ReadingAids& readingAids() { return *m_aids; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -132,6 +136,10 @@ private:
     // The index that came with the text LoadFile took over, for Wordlist.
     std::optional<EntryIndex> m_loadedIndex;
     bool m_startupErrorShown = false;
+    // Made last by the constructor; it opens another folder in place, so it reaches the index
+    // and the look-up.
+    std::unique_ptr<ReadingAids> m_aids;
+    friend class ReadingAids;
 
 public:
     // Widgets, named as the design names them (their object names match).
