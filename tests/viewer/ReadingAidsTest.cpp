@@ -14,10 +14,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -334,6 +336,31 @@ TEST_F(ReadingAidsTest, ZoomScalesTheTextAndBothListsWithinItsLimitsAndRowsNever
     EXPECT_FALSE(action("ViewZoomOut")->isEnabled());
     press(Qt::Key_Equal, Qt::ControlModifier); // for keyboards whose plus needs Shift
     EXPECT_EQ(aids().zoom(), 67);
+}
+
+// The rows of a long list change height at once (quietly, see ListBox) and stay where a click
+// finds them.
+TEST_F(ReadingAidsTest, ALongListIsLaidOutAgainAtEveryZoom) {
+    QByteArray text;
+    for (int i = 0; i < 2000; ++i) text += "#<b>w" + QByteArray::number(i) + "</b> x";
+    begin(text);
+    ListBox* list = form->TntListBox1;
+    for (const int steps : {3, -5, 2}) {
+        for (int i = 0; i < std::abs(steps); ++i) press(steps > 0 ? Qt::Key_Plus : Qt::Key_Minus, Qt::ControlModifier);
+        const int height = list->uniformRowHeight();
+        EXPECT_EQ(list->verticalHeader()->length(), 2000 * height);
+        // The scroll bar reaches the last line, wholly shown, and no further.
+        list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+        const QRect last = list->visualRect(list->model()->index(1999, 0));
+        EXPECT_LE(last.bottom(), list->viewport()->height());
+        EXPECT_GT(last.bottom() + height, list->viewport()->height());
+        for (const int row : {0, 1000, 1999}) {
+            clickLine(list, row);
+            EXPECT_EQ(list->selectedRow(), row);
+            EXPECT_EQ(list->visualRect(list->model()->index(row, 0)).height(), height);
+            EXPECT_EQ(paneText(), u"w%1 x"_qs.arg(row));
+        }
+    }
 }
 
 TEST_F(ReadingAidsTest, CtrlWheelOverTheTextZoomsAndAPlainWheelDoesNot) {
