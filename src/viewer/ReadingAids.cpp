@@ -129,7 +129,7 @@ void ReadingAids::showShortcutList() {
         auto* layout = new QVBoxLayout(m_shortcutDialog);
         layout->addWidget(text);
         layout->addWidget(buttons);
-        m_shortcutDialog->resize(560, 620);
+        m_shortcutDialog->resize(660, 640);
     }
     // Not modal: it may stay open beside the window while the reader tries the keys.
     m_shortcutDialog->show();
