@@ -2,6 +2,7 @@
 // tools/gen-corpus (bench/run-benchmarks does this); without it the benchmarks are skipped.
 #include "EntryIndex.h"
 #include "MapTextfile.h"
+#include "PageOrder.h"
 #include "TextLoad.h"
 
 #include <benchmark/benchmark.h>
@@ -53,6 +54,20 @@ void BM_LoadText(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadText)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The page order that turning the scanned pages needs, made once per text on the first turn;
+// a turn itself is one hash look-up in it.
+void BM_BuildPageOrder(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    qsizetype pages = 0;
+    for (auto _ : state) {
+        const PageOrder order(text->bytes());
+        pages = order.size();
+        benchmark::DoNotOptimize(order.next("wh_b0001"));
+    }
+    state.counters["pages"] = static_cast<double>(pages);
+}
+BENCHMARK(BM_BuildPageOrder)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

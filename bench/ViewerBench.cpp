@@ -1,6 +1,7 @@
-// Showing an entry in the window (Browse down to the finished document), and a '?' search's hit
-// list, over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
-// skipped without it.
+// Showing an entry in the window (Browse down to the finished document) and a '?' search's hit
+// list over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
+// skipped without it. Back and Forward, a zoom step, and opening a dictionary folder
+// (WORDHOARD_FOLDER, a folder whose txt/WH-main_01.txt is the corpus) beside them.
 #include "EntryIndex.h"
 #include "FullTextSearch.h"
 #include "ListBox.h"
@@ -8,6 +9,7 @@
 #include "MainForm.h"
 #include "MainUnit.h"
 #include "PerlRegEx.h"
+#include "ReadingAids.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +18,7 @@
 #include <QTabWidget>
 #include <QTextEdit>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -27,6 +30,7 @@ struct Viewer {
     MainUnit unit;
     std::unique_ptr<TMainForm> form;
     int typical = -1;
+    int nextTypical = -1; // the entry of the length after the median's
     int largest = -1;
 };
 
@@ -50,6 +54,7 @@ Viewer* viewer(benchmark::State& state) {
         if (lengths.empty()) return made;
         std::sort(lengths.begin(), lengths.end());
         made->typical = lengths[lengths.size() / 2].second;
+        made->nextTypical = lengths[std::min(lengths.size() / 2 + 1, lengths.size() - 1)].second;
         made->largest = lengths.back().second;
         return made;
     }();
@@ -126,6 +131,70 @@ void BM_QuestionProcesSearch(benchmark::State& state) { questionSearch(state, 2)
 BENCHMARK(BM_QuestionSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_QuestionHitList)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_QuestionProcesSearch)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// What a click does, between the same two entries Back and Forward alternate below: select the
+// line, then Browse (which records the entry in the history).
+void BM_ClickTypicalEntries(benchmark::State& state) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    bool first = true;
+    for (auto _ : state) {
+        v->form->TntListBox1->selectRow(first ? v->typical : v->nextTypical);
+        v->form->Browse(0);
+        first = !first;
+    }
+}
+BENCHMARK(BM_ClickTypicalEntries)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Back and Forward between two entries of median length: each step shows one through Browse's
+// display path, selects its line in the word list and scrolls to it.
+void BM_BackForwardTypicalEntry(benchmark::State& state) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    ReadingAids& aids = v->form->readingAids();
+    for (const int row : {v->typical, v->nextTypical}) {
+        v->form->TntListBox1->selectRow(row);
+        v->form->Browse(0);
+    }
+    bool back = true;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(back ? aids.goBack() : aids.goForward());
+        back = !back;
+    }
+}
+BENCHMARK(BM_BackForwardTypicalEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// One zoom step (100% <-> 110%) with the largest entry shown, the document laid out again.
+void BM_ZoomStepLargestEntry(benchmark::State& state) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    ReadingAids& aids = v->form->readingAids();
+    v->form->TntListBox1->selectRow(v->largest);
+    v->form->Browse(0);
+    benchmark::DoNotOptimize(v->form->TntRichEdit1->document()->size());
+    for (auto _ : state) {
+        aids.setZoom(aids.zoom() == 100 ? 110 : 100);
+        benchmark::DoNotOptimize(v->form->TntRichEdit1->document()->size());
+    }
+    aids.setZoom(100);
+}
+BENCHMARK(BM_ZoomStepLargestEntry)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// File > Open Dictionary Folder on the corpus, in a window of its own: load and index the text on
+// two threads and refill the word list.
+void BM_OpenDictionaryFolder(benchmark::State& state) {
+    const char* folder = std::getenv("WORDHOARD_FOLDER");
+    if (!folder) {
+        state.SkipWithError("set WORDHOARD_FOLDER to a folder whose txt/WH-main_01.txt is the corpus");
+        return;
+    }
+    MainUnit unit;
+    TMainForm form(unit);
+    form.setErrorReporter([&state](const QString& message) { state.SkipWithError(qPrintable(message)); });
+    for (auto _ : state) benchmark::DoNotOptimize(form.readingAids().openDictionaryFolder(QString::fromLocal8Bit(folder)));
+    state.counters["entries"] = static_cast<double>(unit.EntryOffsets.size());
+}
+BENCHMARK(BM_OpenDictionaryFolder)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,4 +1,4 @@
-// View > Font, Help > About, and the auxiliary text window.
+// File > Exit, View > Font, Help > About, and the auxiliary text window.
 #include "MainForm.h"
 
 #include "AboutBox.h"
@@ -12,6 +12,8 @@
 #include <QTextEdit>
 
 namespace wordhoard {
+
+void TMainForm::FileExit1Execute() { close(); }
 
 void TMainForm::FontSelectExecute() {
     if (!FontDialog1) {

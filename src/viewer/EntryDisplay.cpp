@@ -9,6 +9,7 @@
 #include "ListBox.h"
 #include "ListModels.h"
 #include "PageImageView.h"
+#include "ReadingAids.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -92,6 +93,7 @@ void TMainForm::Browse(int list) {
     m_unit.EntryBuffer.clear();
     const std::int32_t h = offsets[static_cast<std::size_t>(row)];
     Display(h - 4, entryLastByte(*m_unit.text, h));
+    m_aids->entryShown(h, list);
     if (!Image1->isHidden()) Load_Image(narrow(StatusPanel1->text()).value_or(QByteArray()));
 }
 

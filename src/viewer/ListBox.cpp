@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QStyledItemDelegate>
 
 namespace wordhoard {
@@ -56,10 +57,20 @@ void ListBox::setLinesPerRow(int lines) {
 void ListBox::fitRowsToFont() {
     const int height = m_linesPerRow * std::max(kItemHeight, QFontMetrics(font()).lineSpacing());
     if (height == m_rowHeight) return;
+    const bool growing = height > m_rowHeight;
     m_rowHeight = height;
     QHeaderView* rows = verticalHeader();
-    rows->setMinimumSectionSize(height);
-    rows->setDefaultSectionSize(height);
+    {
+        // The header tells the table of every line it resizes, one signal each: a second for
+        // 60,000 headwords. Resized quietly, the table is laid out once below. The minimum moves
+        // on the side that leaves no line below it, which would be resized one by one.
+        const QSignalBlocker quiet(rows);
+        if (growing) rows->setDefaultSectionSize(height);
+        rows->setMinimumSectionSize(height);
+        if (!growing) rows->setDefaultSectionSize(height);
+    }
+    updateGeometries();
+    viewport()->update();
 }
 
 void ListBox::changeEvent(QEvent* event) {

@@ -33,6 +33,7 @@ public:
     void scrollRowToTop(int row);
 
     void setLinesPerRow(int lines);
+    int linesPerRow() const { return m_linesPerRow; }
     int uniformRowHeight() const { return m_rowHeight; }
 
 signals:

@@ -7,6 +7,7 @@
 #include "ListBox.h"
 #include "ListModels.h"
 #include "PageImageView.h"
+#include "ReadingAids.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -83,6 +84,8 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     connectHandlers();
     buildHitList();
     buildMarkNavigation();
+    m_aids = std::make_unique<ReadingAids>(*this);
+    for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
 
@@ -205,7 +208,7 @@ void TMainForm::buildMenus() {
     file->setToolTip(QStringLiteral("File related commands"));
     FileExit1 = named(new QAction(QStringLiteral("E&xit"), this), "FileExit1");
     FileExit1->setToolTip(QStringLiteral("Exit|Exit application"));
-    FileExit1->setEnabled(false); // it has no handler, so it shows greyed and does nothing
+    FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addAction(FileExit1);
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
@@ -235,6 +238,7 @@ void TMainForm::connectHandlers() {
     // Every choice the reader makes counts, the same entry twice too ("activated", not "changed").
     connect(TntComboBox1, &QComboBox::activated, this, [this] { guarded([&] { TntComboBox1Select(); }); });
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { guarded([&] { CheckBox1Click(); }); });
+    connect(FileExit1, &QAction::triggered, this, [this] { guarded([&] { FileExit1Execute(); }); });
     connect(Action11, &QAction::triggered, this, [this] { guarded([&] { FontSelectExecute(); }); });
     connect(HelpAbout1, &QAction::triggered, this, [this] { guarded([&] { HelpAbout1Execute(); }); });
     connect(Image1, &PageImageView::clicked, this, [this] { guarded([&] { Image1Click(); }); });

@@ -32,6 +32,7 @@ class HitListModel;
 class ListBox;
 class LooseIndex;
 class PageImageView;
+class ReadingAids;
 class TAboutBox;
 class TMDIChild;
 class SearchRequest;
@@ -108,6 +109,11 @@ public:
     void Image1Click();
     void FontSelectExecute();
     void HelpAbout1Execute();
+    // File > Exit (also Ctrl+Q): closes the main window, which ends the program.
+    void FileExit1Execute();
+
+    // History, zoom, page turning, another folder and the rest beside the specified window.
+    ReadingAids& readingAids() { return *m_aids; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -150,6 +156,10 @@ private:
     bool m_startupErrorShown = false;
     // Where Format put the marked occurrences in the pane's document, left to right.
     std::vector<MarkRange> m_markPositions;
+    // Made last by the constructor; it opens another folder in place, so it reaches the index
+    // and the look-up.
+    std::unique_ptr<ReadingAids> m_aids;
+    friend class ReadingAids;
 
 public:
     // Widgets, named as the design names them (their object names match).

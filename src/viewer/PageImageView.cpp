@@ -30,6 +30,7 @@ void PageImageView::setPicture(std::unique_ptr<PagePicture> picture) {
     m_scaled = QPixmap();
     applyAutoSize();
     update();
+    emit pictureChanged();
 }
 
 void PageImageView::applyAutoSize() {
@@ -54,7 +55,10 @@ void PageImageView::paintEvent(QPaintEvent*) {
     if (image->isNull()) return;
     if (m_pixmap.isNull()) m_pixmap = QPixmap::fromImage(*image);
     QPainter painter(this);
-    if (m_stretch) {
+    if (m_stretch && (width() > m_pixmap.width() || height() > m_pixmap.height())) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), m_pixmap);
+    } else if (m_stretch) {
         if (m_scaled.size() != size()) {
             m_scaled = m_pixmap.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         }

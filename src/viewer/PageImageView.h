@@ -38,6 +38,8 @@ public:
 
 signals:
     void clicked();
+    // A new picture (or none) replaced the one shown.
+    void pictureChanged();
     void decodeFailed(const QString& message);
 
 protected:
@@ -49,7 +51,9 @@ private:
 
     std::unique_ptr<PagePicture> m_picture;
     // The decoded picture made ready to draw once, and scaled once per size of the widget: a page
-    // scan is millions of pixels, too many to convert and scale on every paint.
+    // scan is millions of pixels, too many to convert and scale on every paint. A picture made
+    // larger than its own size is drawn scaled, part by part as painted, instead: a page zoomed
+    // to 400% would be hundreds of megabytes.
     QPixmap m_pixmap;
     QPixmap m_scaled;
     bool m_stretch = true;
