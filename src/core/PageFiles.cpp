@@ -11,6 +11,11 @@ namespace {
 constexpr QByteArrayView kFirstPage = "wh_b0001";
 } // namespace
 
+QString dictionaryTextPath(const QString& folder) {
+    const QString relative = QStringLiteral("txt/WH-main_01.txt");
+    return folder.isEmpty() ? relative : QDir(folder).filePath(relative);
+}
+
 std::optional<QString> pageImagePath(const QString& folder, QByteArrayView name) {
     if (name.contains('/') || name.contains('\\') || name.contains('\0') || name.contains("..")) return std::nullopt;
     const QString relative = QStringLiteral("img/") + widen(name) + QStringLiteral(".jpg");

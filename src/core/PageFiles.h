@@ -8,6 +8,11 @@
 
 namespace wordhoard {
 
+// A dictionary folder holds the text and the page pictures:
+//   ""        gives "txt/WH-main_01.txt"        (the working directory, as relative paths)
+//   "/d/oe"   gives "/d/oe/txt/WH-main_01.txt"
+QString dictionaryTextPath(const QString& folder);
+
 // The page picture of page "wh_b0001" is img/wh_b0001.jpg in the dictionary folder (the
 // working directory when `folder` is empty).
 //

@@ -16,6 +16,8 @@ namespace wordhoard {
 // The state that the main window's handlers share, kept together beside the window rather than
 // inside it: start-up creates one and hands it to TMainForm, tests make their own.
 struct MainUnit {
+    // Where txt/WH-main_01.txt and img/ are read from; empty: the working directory.
+    QString folder;
     // The one dictionary text, mapped by LoadFile for the whole run (closed until then).
     std::unique_ptr<TMapTextfile> text = std::make_unique<TMapTextfile>();
     // The text being opened and indexed on another thread while start-up builds the windows;

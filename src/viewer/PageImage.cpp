@@ -27,7 +27,7 @@ private:
 } // namespace
 
 void TMainForm::Load_Image(const QByteArray& requested) {
-    const PageLoad load = planPageLoad(requested, m_unit.LastImage, QString());
+    const PageLoad load = planPageLoad(requested, m_unit.LastImage, m_unit.folder);
     // A fault in the file or its header throws here: LastImage keeps its old name, so the next
     // request for this page tries again.
     if (load.file) Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(*load.file)));

@@ -3,6 +3,7 @@
 #include "AboutBox.h"
 #include "LazyIconStyle.h"
 #include "MainForm.h"
+#include "PageFiles.h"
 #include "SplashForm.h"
 
 #include <QApplication>
@@ -12,21 +13,15 @@
 
 namespace wordhoard {
 
-namespace {
-
-// Beside the program's working directory.
-QString dictionaryText() { return QStringLiteral("txt/WH-main_01.txt"); }
-
-} // namespace
-
-StartupPreload StartupPreload::start() {
+StartupPreload StartupPreload::start(const QString& folder) {
     // Qt takes the first thread that asks for its thread data as the main one: ask here, before
     // the second thread runs (the work there makes no QObject).
     (void)QThread::currentThread();
     auto pictures = std::make_shared<std::promise<SplashPictures>>();
     StartupPreload preload;
+    preload.folder = folder;
     preload.splashPictures = pictures->get_future();
-    preload.dictionary = PendingText(dictionaryText(), [pictures] {
+    preload.dictionary = PendingText(dictionaryTextPath(folder), [pictures] {
         try {
             pictures->set_value(SplashPictures::load());
         } catch (...) {
@@ -38,6 +33,7 @@ StartupPreload StartupPreload::start() {
 
 Startup::Startup(StartupPreload preload) {
     m_unit.pendingText = std::move(preload.dictionary);
+    m_unit.folder = preload.folder;
     QApplication::setStyle(new LazyIconStyle);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     m_mainForm = std::make_unique<TMainForm>(m_unit);
@@ -48,7 +44,7 @@ Startup::Startup(StartupPreload preload) {
     m_splash->showAndPaint();
     m_aboutBox = new TAboutBox(m_mainForm.get());
     m_mainForm->setAboutBox(m_aboutBox);
-    m_mainForm->LoadFile(dictionaryText());
+    m_mainForm->LoadFile(dictionaryTextPath(m_unit.folder));
     m_mainForm->FillCombo();
     m_mainForm->Wordlist();
     m_splash->hide();

@@ -18,8 +18,10 @@ class TMainForm;
 struct StartupPreload {
     std::future<SplashPictures> splashPictures;
     PendingText dictionary;
+    // The dictionary folder (empty: the working directory), also without a preload.
+    QString folder;
 
-    static StartupPreload start();
+    static StartupPreload start(const QString& folder = QString());
 };
 
 // The program's start-up, step by step: the title; the main window, created and hidden; the

@@ -8,6 +8,13 @@
 using namespace wordhoard;
 using wordhoard::testing::TempDir;
 
+TEST(PageFiles, TheTextLiesInTxtOfTheFolder) {
+    EXPECT_EQ(dictionaryTextPath({}), u"txt/WH-main_01.txt"_qs); // relative: the working directory
+    EXPECT_EQ(dictionaryTextPath(u"/d/oe"_qs), u"/d/oe/txt/WH-main_01.txt"_qs);
+    EXPECT_EQ(dictionaryTextPath(u"/d/oe/"_qs), u"/d/oe/txt/WH-main_01.txt"_qs);
+    EXPECT_EQ(dictionaryTextPath(u"rel"_qs), u"rel/txt/WH-main_01.txt"_qs);
+}
+
 TEST(PageFiles, APageNameIsAPlainFileNameInImg) {
     EXPECT_EQ(pageImagePath({}, "wh_b0001"), u"img/wh_b0001.jpg"_qs);
     EXPECT_EQ(pageImagePath(u"/d/oe"_qs, "wh_b0001"), u"/d/oe/img/wh_b0001.jpg"_qs);

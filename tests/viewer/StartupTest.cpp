@@ -2,6 +2,7 @@
 #include "ListBox.h"
 #include "ListModels.h"
 #include "MainForm.h"
+#include "PageImageView.h"
 #include "QtPrinters.h"
 #include "SplashForm.h"
 #include "Startup.h"
@@ -18,6 +19,7 @@
 #include <QTextEdit>
 
 using namespace wordhoard;
+using wordhoard::testing::readTestData;
 using wordhoard::testing::TempDir;
 
 namespace {
@@ -74,5 +76,35 @@ TEST_F(StartupTest, AMissingDictionaryIsReportedOnceTheWindowShows) {
     startup.mainForm().setErrorReporter([&](const QString& message) { errors << message; });
     QTRY_COMPARE(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(u"Cannot open the dictionary text \"txt/WH-main_01.txt\": "_qs)) << errors[0].toStdString();
+    EXPECT_EQ(startup.mainForm().wordListModel->rowCount(), 0);
+}
+
+TEST_F(StartupTest, TheFolderNamedOnTheCommandLineIsReadInsteadOfTheWorkingDirectory) {
+    dir.write(u"txt/WH-main_01.txt"_qs, "#<b>here</b> x"); // must not be read
+    dir.write(u"oe/txt/WH-main_01.txt"_qs, "@wh_b0001#<b>there</b> y");
+    dir.write(u"oe/img/wh_b0001.jpg"_qs, readTestData(u"jpeg/libjpeg-turbo/testorig.jpg"_qs));
+    for (const bool preload : {true, false}) {
+        StartupPreload given = preload ? StartupPreload::start(dir.path(u"oe"_qs)) : StartupPreload{};
+        given.folder = dir.path(u"oe"_qs);
+        Startup startup(std::move(given));
+        TMainForm& form = startup.mainForm();
+        EXPECT_TRUE(form.startupError().isEmpty());
+        ASSERT_EQ(form.wordListModel->rowCount(), 1);
+        EXPECT_EQ(form.wordListModel->line(0), u"there"_qs);
+        form.TntListBox1->selectRow(0);
+        form.TntListBox1Click();
+        EXPECT_EQ(form.TntRichEdit1->toPlainText(), u"there y"_qs);
+        ASSERT_NE(form.Image1->picture(), nullptr); // the page picture comes from the folder's img/
+        EXPECT_EQ(form.Image1->picture()->size(), QSize(227, 149));
+    }
+}
+
+TEST_F(StartupTest, AFolderWithoutTheTextIsReportedWithItsPath) {
+    Startup startup(StartupPreload::start(dir.path(u"none"_qs)));
+    QStringList errors;
+    startup.mainForm().setErrorReporter([&](const QString& message) { errors << message; });
+    QTRY_COMPARE(errors.size(), 1);
+    const QString expected = u"Cannot open the dictionary text \"%1\": "_qs.arg(dir.path(u"none/txt/WH-main_01.txt"_qs));
+    EXPECT_TRUE(errors[0].startsWith(expected)) << errors[0].toStdString();
     EXPECT_EQ(startup.mainForm().wordListModel->rowCount(), 0);
 }

@@ -1,0 +1,64 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <array>
+
+namespace wordhoard {
+
+namespace {
+
+// The options QGuiApplication, QApplication and the X11 platform take from the command line:
+// those that take a value (also written "-style=fusion"), then those that stand alone. Qt
+// accepts them with one dash or two.
+constexpr std::array<QStringView, 14> kQtOptionsWithValue = {
+    u"platform", u"platformpluginpath", u"platformtheme", u"plugin", u"qwindowgeometry", u"qwindowicon",
+    u"qwindowtitle", u"session", u"style", u"stylesheet", u"display", u"geometry", u"name", u"title"};
+constexpr std::array<QStringView, 6> kQtFlags = {u"reverse", u"widgetcount", u"nograb", u"dograb", u"sync",
+                                                 u"qmljsdebugger"};
+
+bool among(const auto& names, QStringView name) { return std::find(names.begin(), names.end(), name) != names.end(); }
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList& arguments) {
+    CommandLine line;
+    QStringList folders;
+    bool optionsEnded = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
+            folders << argument;
+            continue;
+        }
+        if (argument == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
+        const qsizetype equals = name.indexOf(u'=');
+        const bool valueAttached = equals >= 0;
+        if (valueAttached) name = name.first(equals);
+        if (among(kQtOptionsWithValue, name)) {
+            if (!valueAttached && ++i == arguments.size()) {
+                line.error = QStringLiteral("the option %1 needs a value").arg(argument);
+                return line;
+            }
+        } else if (!among(kQtFlags, name)) {
+            line.error = QStringLiteral("unknown option %1").arg(argument);
+            return line;
+        }
+    }
+    if (folders.size() > 1) {
+        line.error = QStringLiteral("one dictionary folder at most, not %1").arg(folders.size());
+        return line;
+    }
+    if (!folders.isEmpty()) line.folder = folders.first();
+    return line;
+}
+
+QString usageLine() {
+    return QStringLiteral("usage: wordhoard [FOLDER]   (FOLDER holds txt/WH-main_01.txt and img/; "
+                          "default: the working directory)");
+}
+
+} // namespace wordhoard
