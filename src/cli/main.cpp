@@ -1,4 +1,5 @@
 // wordhoard-cli: the viewer's dictionary engine from the command line.
+#include "BuildInfo.h"
 #include "Commands.h"
 
 #include <QCommandLineParser>
@@ -59,6 +60,8 @@ int main(int argc, char** argv) {
                                         QStringLiteral("FILE"), defaultDict);
     const QCommandLineOption jsonOption(QStringLiteral("json"), QStringLiteral("Write JSON Lines."));
     const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption(QStringLiteral("version"), QStringLiteral("Print the version and exit."));
+    parser.addOption(versionOption);
     parser.addOption(dictOption);
     parser.addOption(jsonOption);
     const QCommandLineOption markOption(QStringLiteral("mark"),
@@ -81,6 +84,10 @@ int main(int argc, char** argv) {
     if (!parser.parse(QCoreApplication::arguments())) return usageError(parser, parser.errorText());
     if (parser.isSet(helpOption)) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        return kOk;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("wordhoard-cli %s\n", kVersion);
         return kOk;
     }
     QStringList positional = parser.positionalArguments();

@@ -1,6 +1,7 @@
 #include "AboutBox.h"
 
 #include "Artwork.h"
+#include "BuildInfo.h"
 #include "Labels.h"
 
 #include <QAction>
@@ -8,6 +9,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
@@ -67,6 +69,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
 
+    ProgramVersion = placedLabel(Panel1, "ProgramVersion", QStringLiteral("Wordhoard %1").arg(QLatin1String(kVersion)),
+                                 {12, 546, 150, 15}, font(), Qt::AlignLeft | Qt::AlignTop, Fit::WhenShown);
+
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(205, 537, 65, 33);
@@ -82,8 +87,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
 
 QString TAboutBox::pageAddress() { return QStringLiteral("docs/index.html"); }
 
-QUrl TAboutBox::pageUrl() {
-    return QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath()).filePath(pageAddress()));
+QUrl TAboutBox::pageUrl() { return QUrl::fromLocalFile(documentationPage(QCoreApplication::applicationDirPath())); }
+
+QString TAboutBox::documentationPage(const QString& programDir) {
+    const QDir dir(programDir);
+    const QString installed =
+        QDir::cleanPath(dir.filePath(QLatin1String(kDocDirFromBinDir) + QStringLiteral("/index.html")));
+    return QFileInfo(installed).isFile() ? installed : dir.filePath(pageAddress());
 }
 
 void TAboutBox::Label2Click() { BrowseURL1->trigger(); }
@@ -101,7 +111,7 @@ void TAboutBox::showEvent(QShowEvent* event) {
     // loads their fonts) only when it is.
     if (ProgramIcon->pixmap().isNull()) {
         ProgramIcon->setPixmap(QPixmap::fromImage(bundledPicture(QStringLiteral(":/art/about.jpg"))));
-        for (QLabel* label : {Version, Comments, CreditLabel, Label1, Label2}) growToFit(label);
+        for (QLabel* label : {Version, Comments, CreditLabel, Label1, Label2, ProgramVersion}) growToFit(label);
     }
     QDialog::showEvent(event);
     OKButton->setFocus(); // Enter closes the box at once

@@ -16,9 +16,13 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
 
     // The documentation page the link names, as shown ("docs/index.html"), and where it lies:
-    // beside the program.
+    // documentationPage() of the program's folder.
     static QString pageAddress();
     static QUrl pageUrl();
+    // The page in the installed documentation when the program is installed
+    // (/usr/bin gives /usr/share/doc/wordhoard/index.html), else the one beside it in the build
+    // tree (build/src/viewer gives build/src/viewer/docs/index.html).
+    static QString documentationPage(const QString& programDir);
 
     void Label2Click();
 
@@ -29,6 +33,8 @@ public:
     QLabel* CreditLabel = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
+    // Beside the specified captions: the program's version ("Wordhoard 0.2").
+    QLabel* ProgramVersion = nullptr;
     QPushButton* OKButton = nullptr;
     QAction* BrowseURL1 = nullptr;
 

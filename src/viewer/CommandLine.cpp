@@ -1,5 +1,7 @@
 #include "CommandLine.h"
 
+#include "BuildInfo.h"
+
 #include <algorithm>
 #include <array>
 
@@ -34,6 +36,22 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             optionsEnded = true;
             continue;
         }
+        if (argument == u"--desktop") {
+            line.desktop = true;
+            continue;
+        }
+        if (argument == u"--check") {
+            line.check = true;
+            continue;
+        }
+        if (argument == u"--help" || argument == u"-h") {
+            line.help = true;
+            continue;
+        }
+        if (argument == u"--version") {
+            line.version = true;
+            continue;
+        }
         QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
         const qsizetype equals = name.indexOf(u'=');
         const bool valueAttached = equals >= 0;
@@ -58,7 +76,29 @@ CommandLine parseCommandLine(const QStringList& arguments) {
 
 QString usageLine() {
     return QStringLiteral("usage: wordhoard [FOLDER]   (FOLDER holds txt/WH-main_01.txt and img/; "
-                          "default: the working directory)");
+                          "default: the working directory)\n'wordhoard --help' lists the options.");
 }
+
+QString helpText() {
+    return QStringLiteral(
+        "Usage: wordhoard [OPTION...] [FOLDER]\n"
+        "Reads and searches a Wordhoard dictionary. FOLDER holds txt/WH-main_01.txt and img/;\n"
+        "without it the viewer reads its working directory.\n"
+        "\n"
+        "Options:\n"
+        "  --desktop   start as the desktop entry does: with no FOLDER, open the first of\n"
+        "              $XDG_DATA_HOME/wordhoard (default ~/.local/share/wordhoard) and each\n"
+        "              $XDG_DATA_DIRS entry + /wordhoard (default /usr/local/share:/usr/share)\n"
+        "              that holds txt/WH-main_01.txt\n"
+        "  --check     start as usual; once the main window shows, print the dictionary text\n"
+        "              opened, its number of headwords and the documentation page, then quit\n"
+        "              (status 1, the message on stderr, when an error box would have shown)\n"
+        "  --version   print the version and exit\n"
+        "  -h, --help  print this help and exit\n"
+        "\n"
+        "Qt's own options (-platform NAME, -style NAME, -reverse, ...) work as usual.\n");
+}
+
+QString versionLine() { return QStringLiteral("wordhoard %1").arg(QLatin1String(kVersion)); }
 
 } // namespace wordhoard

@@ -82,6 +82,8 @@ public:
     void setErrorReporter(std::function<void(const QString&)> reporter) { m_errorReporter = std::move(reporter); }
     // The error to show once the window is on screen (the dictionary could not be opened).
     QString startupError() const { return m_startupError; }
+    // Start-up puts its own reason in place of LoadFile's (no folder holds a dictionary).
+    void setStartupError(const QString& message) { m_startupError = message; }
 
     MainUnit& unit() { return m_unit; }
 

@@ -45,6 +45,9 @@ Startup::Startup(StartupPreload preload) {
     m_aboutBox = new TAboutBox(m_mainForm.get());
     m_mainForm->setAboutBox(m_aboutBox);
     m_mainForm->LoadFile(dictionaryTextPath(m_unit.folder));
+    if (!m_mainForm->startupError().isEmpty() && !preload.folderError.isEmpty()) {
+        m_mainForm->setStartupError(preload.folderError);
+    }
     m_mainForm->FillCombo();
     m_mainForm->Wordlist();
     m_splash->hide();

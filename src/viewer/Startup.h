@@ -20,6 +20,9 @@ struct StartupPreload {
     PendingText dictionary;
     // The dictionary folder (empty: the working directory), also without a preload.
     QString folder;
+    // Why no folder was found (a desktop start that found no dictionary): shown instead of the
+    // text's own open error.
+    QString folderError;
 
     static StartupPreload start(const QString& folder = QString());
 };

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace wordhoard {
+
+class TMainForm;
+
+// `wordhoard --check`: the viewer starts as usual and, once the main window has shown, prints
+// what it opened on stdout and quits, so that a script can tell an installed viewer found its
+// dictionary without looking at the screen:
+//   dictionary: /usr/share/wordhoard/txt/WH-main_01.txt
+//   headwords: 412
+//   documentation: /usr/share/doc/wordhoard/index.html
+// A message the error box would show goes to stderr instead ("wordhoard: ..."), and the exit
+// status is then 1. Call with the main window shown, before the event loop.
+void checkOnceShown(TMainForm& form);
+
+} // namespace wordhoard
