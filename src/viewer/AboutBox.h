@@ -33,7 +33,7 @@ public:
     QLabel* CreditLabel = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    // Beside the specified captions: the program's version ("Wordhoard 0.2").
+    // Beside the designed captions: the program's version ("Wordhoard 0.2").
     QLabel* ProgramVersion = nullptr;
     QPushButton* OKButton = nullptr;
     QAction* BrowseURL1 = nullptr;

@@ -1,4 +1,4 @@
-// The hit list beside its specified behaviour: each line two rows high, its headword with the page
+// The hit list beside its documented behaviour: each line two rows high, its headword with the page
 // name and a snippet of the entry around the match (HitListDelegate, from HitListModel's roles),
 // and the number of hits at the right of the status bar.
 #include "MainForm.h"

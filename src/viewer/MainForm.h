@@ -114,7 +114,7 @@ public:
     // File > Exit (also Ctrl+Q): closes the main window, which ends the program.
     void FileExit1Execute();
 
-    // History, zoom, page turning, another folder and the rest beside the specified window.
+    // History, zoom, page turning, another folder and the rest beside the documented window.
     ReadingAids& readingAids() { return *m_aids; }
 
 protected:
@@ -126,7 +126,7 @@ private:
     void appendToSearchField(const QString& text);
     void buildMenus();
     void connectHandlers();
-    // Beside the specified window: the hit list's two-line rows and the hit count (HitList.cpp),
+    // Beside the documented window: the hit list's two-line rows and the hit count (HitList.cpp),
     // and F3 / Shift+F3 through the marks of the entry shown (MarkNavigation.cpp).
     void buildHitList();
     void showHitCount(const QString& term);

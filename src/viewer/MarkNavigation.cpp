@@ -20,7 +20,7 @@ void TMainForm::buildMarkNavigation() {
     previousMarkAction = new QAction(QStringLiteral("Previous Mark"), this);
     previousMarkAction->setObjectName(QStringLiteral("PreviousMark"));
     previousMarkAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    // On the window, in no menu: the specified menus stay as they are.
+    // On the window, in no menu: the documented menus stay as they are.
     addAction(nextMarkAction);
     addAction(previousMarkAction);
     // Moving a cursor raises nothing, so the handlers need no guard.

@@ -1,4 +1,4 @@
-// Fit width and zoom of the page picture, beside the specified click that switches natural and
+// Fit width and zoom of the page picture, beside the documented click that switches natural and
 // stretched size. Both are stretched pictures whose bounds keep the page's aspect ratio, so the
 // click leaves them for the natural size as it leaves the stretched one.
 #include "ReadingAids.h"
@@ -39,9 +39,9 @@ void ReadingAids::addPageFit() {
     updatePageActions();
 
     // The click (handled first, connected earlier) and the keys that do the same end the fit.
-    connect(m_form.Image1, &PageImageView::clicked, this, [this] { m_pageFit = PageFit::Specified; });
+    connect(m_form.Image1, &PageImageView::clicked, this, [this] { m_pageFit = PageFit::Click; });
     connect(m_form.findChild<QAction*>(QStringLiteral("ViewNaturalOrStretched")), &QAction::triggered, this,
-            [this] { m_pageFit = PageFit::Specified; });
+            [this] { m_pageFit = PageFit::Click; });
     connect(m_form.Image1, &PageImageView::pictureChanged, this, [this] { guarded([&] { applyPageFit(); }); });
 }
 
@@ -63,7 +63,7 @@ void ReadingAids::zoomPageBy(int direction) {
 
 void ReadingAids::applyPageFit() {
     PageImageView* image = m_form.Image1;
-    if (m_pageFit == PageFit::Specified || !image->picture() || image->picture()->size().isEmpty()) return;
+    if (m_pageFit == PageFit::Click || !image->picture() || image->picture()->size().isEmpty()) return;
     const QSize picture = image->picture()->size();
     QSize bounds;
     if (m_pageFit == PageFit::Width) {

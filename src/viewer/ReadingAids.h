@@ -25,10 +25,10 @@ namespace wordhoard {
 class ListBox;
 class TMainForm;
 
-// What readers of a desktop dictionary expect beside the specified window: any dictionary folder,
+// What readers of a desktop dictionary expect beside the documented window: any dictionary folder,
 // Back and Forward, keys for everything, zoom, turning the scanned pages, copying with a citation.
 // Everything is added beside the window (menu items, a Go menu, shortcuts, a context menu) and
-// nothing of it runs until used: with none of it used the window behaves as specified. Nothing
+// nothing of it runs until used: with none of it used the window behaves as documented. Nothing
 // is stored on disk.
 //
 // One concern per file: DictionaryFolder.cpp, BackForward.cpp, Keyboard.cpp, Zoom.cpp,
@@ -142,8 +142,8 @@ private:
     int m_wheelRest = 0; // a wheel turns in parts of a notch
 
     std::optional<PageOrder> m_pageOrder; // made on the first turn, for the text open then
-    enum class PageFit { Specified, Width, Scale };
-    PageFit m_pageFit = PageFit::Specified;
+    enum class PageFit { Click, Width, Scale };
+    PageFit m_pageFit = PageFit::Click;
     double m_pageScale = 1.0;
 
     QMenu* m_goMenu = nullptr;

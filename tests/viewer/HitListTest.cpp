@@ -92,7 +92,7 @@ TEST_F(HitListTest, LinesKeepTheirHeadwordAndMakeSnippetsOnlyWhenPainted) {
     EXPECT_EQ(model->contextsMade(), 0);
 }
 
-TEST_F(HitListTest, TheHitCountFollowsEachRequestAndNoSpecifiedTextChanges) {
+TEST_F(HitListTest, TheHitCountFollowsEachRequestAndNoDocumentedTextChanges) {
     start(QByteArray(
         "@wh_b0001\r\n#<b>cyning</b> king\r\n#<b>cwen</b> queen, king's wife\r\n#<b>x</b> a( y\r\n"));
     EXPECT_TRUE(hitCount().isEmpty());

@@ -1,4 +1,4 @@
-// Turning the scanned pages, fit width and zoom on the Image tab, beside the specified click.
+// Turning the scanned pages, fit width and zoom on the Image tab, beside the documented click.
 #include "ViewerFixture.h"
 
 #include "ListBox.h"
@@ -110,7 +110,7 @@ TEST_F(PageTurningTest, PageKeysKeepTheirMeaningAwayFromTheImageTab) {
     EXPECT_EQ(unit.LastImage, page);
 }
 
-TEST_F(PageTurningTest, FitWidthKeepsTheAspectRatioAndTheClickStillSwitchesAsSpecified) {
+TEST_F(PageTurningTest, FitWidthKeepsTheAspectRatioAndTheClickStillSwitchesAsDocumented) {
     clickLine(form->TntListBox1, 0);
     toImageTab();
     press(Qt::Key_W);

@@ -1,4 +1,4 @@
-// The reading aids beside the specified window, driven by keys, wheel and mouse buttons.
+// The reading aids beside the documented window, driven by keys, wheel and mouse buttons.
 #include "ViewerFixture.h"
 
 #include "History.h"
@@ -506,7 +506,7 @@ TEST_F(ReadingAidsTest, HelpAndTheReadmeListEveryKey) {
     QFile readmeFile(sourceDir() + u"/README.md"_qs);
     ASSERT_TRUE(readmeFile.open(QIODevice::ReadOnly));
     const QString readme = QString::fromUtf8(readmeFile.readAll());
-    // Every key of the window is listed, those of the specified window aside (it has only Exit's).
+    // Every key of the window is listed, those of the documented window aside (it has only Exit's).
     for (const QAction* item : form->findChildren<QAction*>()) {
         for (const QKeySequence& key : item->shortcuts()) {
             const QString text = key.toString(QKeySequence::NativeText);
