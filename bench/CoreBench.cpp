@@ -1,9 +1,9 @@
 // Micro-benchmarks of the engine over a generated corpus. Point WORDHOARD_CORPUS at a file made by
 // tools/gen-corpus (bench/run-benchmarks does this); without it the benchmarks are skipped.
-#include "EntryIndex.h"
-#include "MapTextfile.h"
-#include "PageOrder.h"
-#include "TextLoad.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
+#include "display/PageOrder.h"
+#include "text/TextLoad.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,11 +1,11 @@
 // The entry display without widgets: widen + decode + style one entry. Entries are built here in
 // the dictionary's own shape, so no corpus is needed; with WORDHOARD_CORPUS set, the largest entry
 // of that corpus is displayed as well.
-#include "EntityDecoding.h"
-#include "EntryDisplay.h"
-#include "EntryFormat.h"
-#include "EntryIndex.h"
-#include "MapTextfile.h"
+#include "text/EntityDecoding.h"
+#include "display/EntryDisplay.h"
+#include "display/EntryFormat.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 
 #include <benchmark/benchmark.h>
 

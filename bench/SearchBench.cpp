@@ -1,10 +1,10 @@
 // The search engine over a generated corpus (WORDHOARD_CORPUS, made by tools/gen-corpus): one
 // Select on the whole word list, and full-text requests. Without the corpus they are skipped.
-#include "EntryIndex.h"
-#include "FullTextSearch.h"
-#include "HeadwordLookup.h"
-#include "LooseSearch.h"
-#include "MapTextfile.h"
+#include "text/EntryIndex.h"
+#include "search/FullTextSearch.h"
+#include "search/HeadwordLookup.h"
+#include "search/LooseSearch.h"
+#include "text/MapTextfile.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,14 +2,14 @@
 // list over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
 // skipped without it. Back and Forward, a zoom step, and opening a dictionary folder
 // (WORDHOARD_FOLDER, a folder whose txt/WH-main_01.txt is the corpus) beside them.
-#include "EntryIndex.h"
-#include "FullTextSearch.h"
-#include "ListBox.h"
-#include "ListModels.h"
-#include "MainForm.h"
-#include "MainUnit.h"
-#include "PerlRegEx.h"
-#include "ReadingAids.h"
+#include "text/EntryIndex.h"
+#include "search/FullTextSearch.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+#include "window/MainForm.h"
+#include "window/MainUnit.h"
+#include "search/PerlRegEx.h"
+#include "aids/ReadingAids.h"
 
 #include <benchmark/benchmark.h>
 

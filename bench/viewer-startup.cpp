@@ -1,7 +1,7 @@
 // The viewer's whole start-up, then quit as soon as the main window is shown: run it in a folder
 // whose txt/WH-main_01.txt is the dictionary to measure (bench/run-benchmarks does). Its main()
 // is the viewer's own plus the quit.
-#include "Startup.h"
+#include "startup/Startup.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -2,8 +2,8 @@
 // agree with each other and with the unit-by-unit definition.
 #include "FuzzSupport.h"
 
-#include "CodePage.h"
-#include "EntityDecoding.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

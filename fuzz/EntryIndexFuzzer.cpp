@@ -2,10 +2,10 @@
 // the whole display of a few entries must stay inside the text and agree with each other.
 #include "FuzzSupport.h"
 
-#include "EntityDecoding.h"
-#include "EntryDisplay.h"
-#include "EntryIndex.h"
-#include "MapTextfile.h"
+#include "text/EntityDecoding.h"
+#include "display/EntryDisplay.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

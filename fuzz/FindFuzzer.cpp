@@ -2,9 +2,9 @@
 // their byte-by-byte definitions; any difference aborts.
 #include "FuzzSupport.h"
 
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
-#include "PerlRegEx.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
+#include "search/PerlRegEx.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

@@ -3,7 +3,7 @@
 // find-and-delete gives.
 #include "FuzzSupport.h"
 
-#include "EntryFormat.h"
+#include "display/EntryFormat.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

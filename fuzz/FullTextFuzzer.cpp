@@ -3,12 +3,12 @@
 // pre-check demands must be present wherever the pattern matches.
 #include "FuzzSupport.h"
 
-#include "CodePage.h"
-#include "EntityDecoding.h"
-#include "EntryIndex.h"
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
-#include "SearchTerm.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
+#include "text/EntryIndex.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
+#include "search/SearchTerm.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "EntityTable.h"
+#include "text/EntityTable.h"
 
 #include <algorithm>
 

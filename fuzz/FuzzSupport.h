@@ -3,7 +3,7 @@
 // Shared pieces of the fuzz targets: a reader that takes parameters off the front of the input,
 // and the slow, literal definitions that the fast routines are compared with.
 
-#include "EntryFormat.h"
+#include "display/EntryFormat.h"
 #include "References.h"
 
 #include <QByteArrayView>

@@ -4,9 +4,9 @@
 // The decoded entities, asked byte by byte, must agree with the whole mask.
 #include "FuzzSupport.h"
 
-#include "FullTextSearch.h"
-#include "LooseSearch.h"
-#include "MapTextfile.h"
+#include "search/FullTextSearch.h"
+#include "search/LooseSearch.h"
+#include "text/MapTextfile.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

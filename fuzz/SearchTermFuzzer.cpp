@@ -2,9 +2,9 @@
 // decoding the encoded term (when it held no '&' of its own) gives the term back.
 #include "FuzzSupport.h"
 
-#include "CodePage.h"
-#include "EntityDecoding.h"
-#include "SearchTerm.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
+#include "search/SearchTerm.h"
 
 using namespace wordhoard;
 using wordhoard::fuzz::check;

@@ -6,7 +6,7 @@
 //       one OUTDIR/<page name>.jpg per page marker, 1200 x 1800
 //   render-pages --size 2480x3508 --page wh_b0001 --colour --progressive-every 1 TEXT OUTDIR
 //       one 300-dpi A4 colour progressive page, for benchmarks
-#include "EntityDecoding.h"
+#include "text/EntityDecoding.h"
 #include "JpegWriter.h"
 
 #include <QCommandLineParser>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MapTextfile.h"
+#include "text/MapTextfile.h"
 #include "Output.h"
 
 #include <QString>

@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "SearchTerm.h"
+#include "search/SearchTerm.h"
 
 namespace wordhoard::cli {
 

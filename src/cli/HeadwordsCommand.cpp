@@ -1,5 +1,5 @@
 #include "Commands.h"
-#include "EntryIndex.h"
+#include "text/EntryIndex.h"
 
 namespace wordhoard::cli {
 

@@ -1,6 +1,6 @@
 #include "Commands.h"
-#include "EntryIndex.h"
-#include "HeadwordLookup.h"
+#include "text/EntryIndex.h"
+#include "search/HeadwordLookup.h"
 
 namespace wordhoard::cli {
 

@@ -1,7 +1,7 @@
 #include "Commands.h"
-#include "FullTextSearch.h"
+#include "search/FullTextSearch.h"
 #include "Messages.h"
-#include "Snippet.h"
+#include "display/Snippet.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "Commands.h"
-#include "EntryDisplay.h"
-#include "EntryIndex.h"
+#include "display/EntryDisplay.h"
+#include "text/EntryIndex.h"
 
 #include <cstdio>
 #include <limits>

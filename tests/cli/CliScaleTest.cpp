@@ -1,7 +1,7 @@
 // A generated dictionary of a few thousand entries through the whole CLI, checked against a
 // plain re-derivation of every headword written here, and the generator's own promises.
 #include "CliRunner.h"
-#include "EntityTable.h"
+#include "text/EntityTable.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

@@ -1,8 +1,8 @@
 #include "CliRunner.h"
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
-#include "Snippet.h"
+#include "display/Snippet.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>

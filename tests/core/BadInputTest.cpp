@@ -1,10 +1,10 @@
 // Input that is damaged, hostile or at a limit: each case says what the reader gets instead of a
 // crash, a hang or a wrong answer.
-#include "EntryDisplay.h"
-#include "EntryIndex.h"
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
-#include "PerlRegEx.h"
+#include "display/EntryDisplay.h"
+#include "text/EntryIndex.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
+#include "search/PerlRegEx.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

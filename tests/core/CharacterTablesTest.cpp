@@ -1,5 +1,5 @@
-#include "CharacterTables.h"
-#include "PerlRegEx.h"
+#include "search/CharacterTables.h"
+#include "search/PerlRegEx.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>

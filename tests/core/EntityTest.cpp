@@ -1,6 +1,6 @@
-#include "CodePage.h"
-#include "EntityDecoding.h"
-#include "EntityTable.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
+#include "text/EntityTable.h"
 #include "QtPrinters.h"
 #include "References.h"
 

@@ -1,6 +1,6 @@
-#include "EntryDisplay.h"
-#include "EntryIndex.h"
-#include "MapTextfile.h"
+#include "display/EntryDisplay.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

@@ -1,5 +1,5 @@
-#include "EntryIndex.h"
-#include "MapTextfile.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

@@ -1,4 +1,4 @@
-#include "FileAccess.h"
+#include "text/FileAccess.h"
 #include "FileApiParam.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"

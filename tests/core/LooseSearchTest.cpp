@@ -1,17 +1,17 @@
 // Loose matching: folding, the expanded patterns, and loose searches held to searching the folded,
 // decoded entries.
-#include "CodePage.h"
-#include "EntityDecoding.h"
-#include "EntityTable.h"
-#include "EntryIndex.h"
-#include "Folding.h"
-#include "FullTextSearch.h"
-#include "HeadwordLookup.h"
-#include "LooseSearch.h"
-#include "MapTextfile.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
+#include "text/EntityTable.h"
+#include "text/EntryIndex.h"
+#include "text/Folding.h"
+#include "search/FullTextSearch.h"
+#include "search/HeadwordLookup.h"
+#include "search/LooseSearch.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "References.h"
-#include "SearchTerm.h"
+#include "search/SearchTerm.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>

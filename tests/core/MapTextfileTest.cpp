@@ -1,4 +1,4 @@
-#include "MapTextfile.h"
+#include "text/MapTextfile.h"
 #include "FileApiParam.h"
 #include "QtPrinters.h"
 #include "References.h"

@@ -1,4 +1,4 @@
-#include "PageFiles.h"
+#include "display/PageFiles.h"
 
 #include "QtPrinters.h"
 #include "TempFiles.h"

@@ -1,8 +1,8 @@
 // The logic behind the viewer's reading aids: history, page order, zoom steps, citations.
-#include "Citation.h"
-#include "History.h"
-#include "PageOrder.h"
-#include "ZoomSteps.h"
+#include "display/Citation.h"
+#include "reading/History.h"
+#include "display/PageOrder.h"
+#include "reading/ZoomSteps.h"
 
 #include "QtPrinters.h"
 

@@ -1,8 +1,8 @@
 // The bundled sample dictionary is the viewer's default data: these checks keep it well formed as
 // it is edited by hand.
-#include "EntityTable.h"
-#include "EntryIndex.h"
-#include "MapTextfile.h"
+#include "text/EntityTable.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

@@ -1,6 +1,6 @@
-#include "EntryIndex.h"
-#include "HeadwordLookup.h"
-#include "MapTextfile.h"
+#include "text/EntryIndex.h"
+#include "search/HeadwordLookup.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

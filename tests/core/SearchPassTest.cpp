@@ -1,9 +1,9 @@
-#include "CodePage.h"
-#include "EntityDecoding.h"
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
+#include "text/CodePage.h"
+#include "text/EntityDecoding.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
-#include "SearchTerm.h"
+#include "search/SearchTerm.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "PerlRegEx.h"
+#include "search/PerlRegEx.h"
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>

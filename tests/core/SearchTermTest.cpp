@@ -1,7 +1,7 @@
-#include "EntityDecoding.h"
-#include "EntityTable.h"
+#include "text/EntityDecoding.h"
+#include "text/EntityTable.h"
 #include "QtPrinters.h"
-#include "SearchTerm.h"
+#include "search/SearchTerm.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // Snippets of search hits: worked examples at the edges of entries, tags and entities, and every
 // other case against a slow reference that decodes the whole entry.
-#include "CodePage.h"
-#include "FullTextSearch.h"
-#include "MapTextfile.h"
+#include "text/CodePage.h"
+#include "search/FullTextSearch.h"
+#include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "References.h"
-#include "Snippet.h"
+#include "display/Snippet.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>

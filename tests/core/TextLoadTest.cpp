@@ -1,4 +1,4 @@
-#include "TextLoad.h"
+#include "text/TextLoad.h"
 
 #include "FileApiParam.h"
 #include "QtPrinters.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileAccess.h"
+#include "text/FileAccess.h"
 
 #include <gtest/gtest.h>
 

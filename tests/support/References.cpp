@@ -1,8 +1,8 @@
 #include "References.h"
 
-#include "CodePage.h"
-#include "EntityTable.h"
-#include "Folding.h"
+#include "text/CodePage.h"
+#include "text/EntityTable.h"
+#include "text/Folding.h"
 
 #include <algorithm>
 

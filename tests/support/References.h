@@ -2,7 +2,7 @@
 
 // Slow, literal definitions that the fast routines are held to, by the tests and by the fuzzers.
 
-#include "EntryFormat.h"
+#include "display/EntryFormat.h"
 
 #include <QByteArrayView>
 #include <QString>

@@ -1,11 +1,11 @@
 #include "ViewerFixture.h"
 
-#include "AboutBox.h"
-#include "Labels.h"
-#include "ErrorBox.h"
-#include "ListBox.h"
-#include "MDIChild.h"
-#include "SplashForm.h"
+#include "dialogs/AboutBox.h"
+#include "dialogs/Labels.h"
+#include "dialogs/ErrorBox.h"
+#include "window/ListBox.h"
+#include "dialogs/MDIChild.h"
+#include "dialogs/SplashForm.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 // Where a viewer started from its desktop entry finds its dictionary: the places and their order,
 // then the real program with --desktop --check.
-#include "CommandLine.h"
-#include "DesktopStart.h"
-#include "PageFiles.h"
+#include "startup/CommandLine.h"
+#include "startup/DesktopStart.h"
+#include "display/PageFiles.h"
 
 #include "QtPrinters.h"
 #include "TempFiles.h"

@@ -1,9 +1,9 @@
 // The hit list's lines in context, the hit count, and F3 / Shift+F3 through the marks.
 #include "ViewerFixture.h"
 
-#include "ListBox.h"
-#include "ListModels.h"
-#include "Snippet.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+#include "display/Snippet.h"
 
 #include <QAction>
 #include <QLabel>

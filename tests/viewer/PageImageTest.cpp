@@ -1,7 +1,7 @@
 #include "ViewerFixture.h"
 
-#include "ListBox.h"
-#include "PageImageView.h"
+#include "window/ListBox.h"
+#include "window/PageImageView.h"
 
 #include <QFile>
 #include <QScrollArea>

@@ -1,9 +1,9 @@
 // Turning the scanned pages, fit width and zoom on the Image tab, beside the documented click.
 #include "ViewerFixture.h"
 
-#include "ListBox.h"
-#include "PageImageView.h"
-#include "ReadingAids.h"
+#include "window/ListBox.h"
+#include "window/PageImageView.h"
+#include "aids/ReadingAids.h"
 
 #include <QAction>
 #include <QApplication>

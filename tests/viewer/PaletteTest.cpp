@@ -1,6 +1,6 @@
 #include "ViewerFixture.h"
 
-#include "ListBox.h"
+#include "window/ListBox.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 // The reading aids beside the documented window, driven by keys, wheel and mouse buttons.
 #include "ViewerFixture.h"
 
-#include "History.h"
-#include "ListBox.h"
-#include "ListModels.h"
-#include "PageImageView.h"
-#include "ReadingAids.h"
+#include "reading/History.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+#include "window/PageImageView.h"
+#include "aids/ReadingAids.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "ViewerFixture.h"
 
-#include "ListBox.h"
-#include "ListModels.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
 
 #include <QLineEdit>
 #include <QPushButton>

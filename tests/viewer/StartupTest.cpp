@@ -1,11 +1,11 @@
 // The real start-up, with the dictionary read on a second thread as main() reads it.
-#include "ListBox.h"
-#include "ListModels.h"
-#include "MainForm.h"
-#include "PageImageView.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+#include "window/MainForm.h"
+#include "window/PageImageView.h"
 #include "QtPrinters.h"
-#include "SplashForm.h"
-#include "Startup.h"
+#include "dialogs/SplashForm.h"
+#include "startup/Startup.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>

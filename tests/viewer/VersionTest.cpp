@@ -1,6 +1,6 @@
 // The program's version and its documentation: --version, --help against the manual page, and
 // the about box's version and link.
-#include "AboutBox.h"
+#include "dialogs/AboutBox.h"
 #include "BuildInfo.h"
 
 #include "QtPrinters.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MainForm.h"
-#include "MainUnit.h"
+#include "window/MainForm.h"
+#include "window/MainUnit.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 

@@ -1,0 +1,33 @@
+#include "reading/History.h"
+
+namespace wordhoard {
+
+void History::record(Visit visit) {
+    if (current() == visit) return;
+    if (!m_visits.empty()) m_visits.erase(m_visits.begin() + static_cast<std::ptrdiff_t>(m_cursor) + 1, m_visits.end());
+    m_visits.push_back(visit);
+    if (m_visits.size() > m_steps + 1) m_visits.pop_front();
+    m_cursor = m_visits.size() - 1;
+}
+
+std::optional<Visit> History::back() {
+    if (!canGoBack()) return std::nullopt;
+    return m_visits[--m_cursor];
+}
+
+std::optional<Visit> History::forward() {
+    if (!canGoForward()) return std::nullopt;
+    return m_visits[++m_cursor];
+}
+
+std::optional<Visit> History::current() const {
+    if (m_visits.empty()) return std::nullopt;
+    return m_visits[m_cursor];
+}
+
+void History::clear() {
+    m_visits.clear();
+    m_cursor = 0;
+}
+
+} // namespace wordhoard

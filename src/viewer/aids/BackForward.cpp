@@ -1,0 +1,82 @@
+// Back and Forward through the entries shown.
+#include "aids/ReadingAids.h"
+
+#include "text/CodePage.h"
+#include "text/EntryIndex.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+#include "window/MainForm.h"
+#include "window/PageImageView.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace wordhoard {
+
+void ReadingAids::addBackForward() {
+    m_back = addAction(m_goMenu, QStringLiteral("&Back"), "GoBack", {QKeySequence(Qt::ALT | Qt::Key_Left)},
+                       [this] { goBack(); });
+    m_forward = addAction(m_goMenu, QStringLiteral("&Forward"), "GoForward", {QKeySequence(Qt::ALT | Qt::Key_Right)},
+                          [this] { goForward(); });
+    updateHistoryActions();
+}
+
+void ReadingAids::entryShown(std::int32_t start, int list) {
+    m_shown = start;
+    m_history.record({start, list});
+    updateHistoryActions();
+}
+
+bool ReadingAids::goBack() {
+    const std::optional<Visit> visit = m_history.back();
+    if (visit) show(*visit);
+    updateHistoryActions();
+    return visit.has_value();
+}
+
+bool ReadingAids::goForward() {
+    const std::optional<Visit> visit = m_history.forward();
+    if (visit) show(*visit);
+    updateHistoryActions();
+    return visit.has_value();
+}
+
+void ReadingAids::show(const Visit& visit) {
+    MainUnit& unit = m_form.unit();
+    // The tab first: whether the hit list is in front decides what Format marks.
+    m_form.PageControl1->setCurrentIndex(visit.list);
+    ListBox* list = visit.list == 0 ? m_form.TntListBox1 : m_form.TntListBox2;
+    int row = -1;
+    if (visit.list == 0) {
+        const auto& starts = unit.EntryOffsets.offsets;
+        const auto found = std::lower_bound(starts.begin(), starts.end(), visit.start);
+        // Line i is entry i only in file order.
+        if (found != starts.end() && *found == visit.start && !m_form.wordListModel->sorted()) {
+            row = static_cast<int>(found - starts.begin());
+        }
+    } else {
+        const auto& hits = unit.HitOffsets;
+        const auto found = std::find(hits.begin(), hits.end(), visit.start);
+        if (found != hits.end()) row = static_cast<int>(found - hits.begin());
+    }
+    // From code: no click follows. A list that no longer holds the entry shows no line selected.
+    list->selectRow(row);
+    if (row >= 0) list->scrollTo(list->model()->index(row, 0));
+
+    // The display path of Browse.
+    unit.EntryBuffer.clear();
+    m_form.Display(visit.start - 4, entryLastByte(*unit.text, visit.start));
+    if (!m_form.Image1->isHidden()) m_form.Load_Image(narrow(m_form.StatusPanel1->text()).value_or(QByteArray()));
+    m_shown = visit.start;
+}
+
+void ReadingAids::updateHistoryActions() {
+    if (m_back) m_back->setEnabled(m_history.canGoBack());
+    if (m_forward) m_forward->setEnabled(m_history.canGoForward());
+}
+
+} // namespace wordhoard

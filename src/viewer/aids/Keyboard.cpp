@@ -1,0 +1,63 @@
+// Keys for what the mouse reaches: the search field, the four tabs.
+#include "aids/ReadingAids.h"
+
+#include "window/ListBox.h"
+#include "window/MainForm.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTextEdit>
+
+namespace wordhoard {
+
+void ReadingAids::addKeyboard() {
+    // Tab leaves a list for the next widget instead of walking its one column: the lists were a
+    // dead end for the keyboard.
+    m_form.TntListBox1->setTabKeyNavigation(false);
+    m_form.TntListBox2->setTabKeyNavigation(false);
+    m_goMenu->addSeparator();
+    addAction(m_goMenu, QStringLiteral("Search Fie&ld"), "GoSearchField",
+              {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)}, [this] { focusSearchField(); });
+    const struct {
+        const char* text;
+        const char* name;
+        Qt::Key key;
+    } tabs[] = {{"&Wordlist Tab", "GoWordlistTab", Qt::Key_1},
+                {"&Search Tab", "GoSearchTab", Qt::Key_2},
+                {"&Text Tab", "GoTextTab", Qt::Key_3},
+                {"&Image Tab", "GoImageTab", Qt::Key_4}};
+    for (int tab = 0; tab < 4; ++tab) {
+        addAction(m_goMenu, QString::fromLatin1(tabs[tab].text), tabs[tab].name, {QKeySequence(Qt::CTRL | tabs[tab].key)},
+                  [this, tab] { showTab(tab); });
+    }
+    // Only while the search field has the focus; the text then follows the rules for an empty
+    // field (the word list's selection is cleared, the entry shown stays).
+    addAction(nullptr, QStringLiteral("Clear Search Field"), "ClearSearchField", {QKeySequence(Qt::Key_Escape)},
+              [this] { m_form.TntEdit1->clear(); }, Qt::WidgetShortcut, m_form.TntEdit1)
+        ->setProperty(kWhere, QStringLiteral("in the search field"));
+}
+
+void ReadingAids::focusSearchField() {
+    m_form.TntEdit1->setFocus(Qt::ShortcutFocusReason);
+    m_form.TntEdit1->selectAll();
+}
+
+void ReadingAids::showTab(int tab) {
+    // The widget of the tab takes the focus, so that its keys work at once.
+    if (tab < 2) {
+        m_form.PageControl1->setCurrentIndex(tab);
+        (tab == 0 ? m_form.TntListBox1 : m_form.TntListBox2)->setFocus(Qt::ShortcutFocusReason);
+    } else {
+        m_form.PageControl2->setCurrentIndex(tab - 2);
+        if (tab == 2) {
+            m_form.TntRichEdit1->setFocus(Qt::ShortcutFocusReason);
+        } else {
+            m_form.ScrollBox1->setFocus(Qt::ShortcutFocusReason);
+        }
+    }
+}
+
+} // namespace wordhoard

@@ -1,0 +1,140 @@
+// The reading aids' menus and the list of keys that Help shows.
+#include "aids/ReadingAids.h"
+
+#include "window/MainForm.h"
+#include "window/PageImageView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QScrollArea>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace wordhoard {
+
+ReadingAids::ReadingAids(TMainForm& form) : m_form(form) {
+    setObjectName(QStringLiteral("ReadingAids"));
+    // A Go menu between View and Help.
+    m_goMenu = new QMenu(QStringLiteral("&Go"), m_form.menuBar());
+    m_goMenu->setObjectName(QStringLiteral("Go1"));
+    m_form.menuBar()->insertMenu(menu("Help1")->menuAction(), m_goMenu);
+
+    addFolderItems();
+    addBackForward();
+    addPageTurning();
+    addKeyboard();
+    addZoom();
+    addPageFit();
+    addCopying();
+    addHelp();
+    // One filter over the application's events: the mouse's back and forward buttons work over
+    // the whole window, whatever is under them (a list would take the press for itself), and
+    // Ctrl+wheel and resizes are caught on their way to the widgets concerned.
+    qApp->installEventFilter(this);
+}
+
+ReadingAids::~ReadingAids() = default;
+
+QMenu* ReadingAids::menu(const char* objectName) const {
+    return m_form.menuBar()->findChild<QMenu*>(QLatin1String(objectName), Qt::FindDirectChildrenOnly);
+}
+
+QAction* ReadingAids::addAction(QMenu* menu, const QString& text, const char* objectName,
+                                const QList<QKeySequence>& keys, std::function<void()> handler,
+                                Qt::ShortcutContext context, QWidget* owner) {
+    auto* action = new QAction(text, &m_form);
+    action->setObjectName(QLatin1String(objectName));
+    action->setShortcuts(keys);
+    action->setShortcutContext(context);
+    // A shortcut works only where its action is added: the window, or the widget that owns it.
+    (owner ? owner : &m_form)->addAction(action);
+    if (menu) menu->addAction(action);
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { guarded(handler); });
+    m_listed.push_back(action);
+    return action;
+}
+
+void ReadingAids::reportError(const QString& message) { m_form.reportError(message); }
+
+bool ReadingAids::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        const auto button = static_cast<QMouseEvent*>(event)->button();
+        if (button != Qt::BackButton && button != Qt::ForwardButton) break;
+        const auto* widget = qobject_cast<QWidget*>(watched);
+        if (!widget || widget->window() != &m_form) break;
+        guarded([&] { button == Qt::BackButton ? goBack() : goForward(); });
+        return true;
+    }
+    case QEvent::Wheel:
+        if (watched == m_form.TntRichEdit1->viewport()) return wheelZoom(event, &ReadingAids::zoomStepBy);
+        if (watched == m_form.Image1 || watched == m_form.ScrollBox1->viewport()) {
+            return wheelZoom(event, &ReadingAids::zoomPageBy);
+        }
+        break;
+    case QEvent::Resize:
+        if (watched == m_form.ScrollBox1 && m_pageFit == PageFit::Width) guarded([&] { applyPageFit(); });
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ReadingAids::addHelp() {
+    QMenu* help = menu("Help1");
+    QAction* list = addAction(nullptr, QStringLiteral("&Keyboard Shortcuts"), "HelpKeyboardShortcuts",
+                              {QKeySequence(Qt::Key_F1)}, [this] { showShortcutList(); });
+    help->insertAction(help->actions().value(0), list);
+}
+
+std::vector<std::pair<QString, QString>> ReadingAids::shortcutList() const {
+    std::vector<std::pair<QString, QString>> list;
+    for (const QAction* action : m_listed) {
+        QStringList keys;
+        for (const QKeySequence& key : action->shortcuts()) keys << key.toString(QKeySequence::NativeText);
+        QString what = action->text().remove(u'&');
+        if (what.endsWith(u"...")) what.chop(3);
+        if (const QString where = action->property(kWhere).toString(); !where.isEmpty()) what += QStringLiteral(" (%1)").arg(where);
+        list.emplace_back(what, keys.join(QStringLiteral(" or ")));
+    }
+    list.emplace_back(QStringLiteral("Back and Forward"), QStringLiteral("the mouse's back and forward buttons"));
+    list.emplace_back(QStringLiteral("Zoom the entry text and the lists"), QStringLiteral("Ctrl+wheel over the text"));
+    list.emplace_back(QStringLiteral("Zoom the page"), QStringLiteral("Ctrl+wheel over the page"));
+    list.emplace_back(QStringLiteral("The text's menu (Copy, Select All, Copy Entry with Citation)"),
+                      QStringLiteral("Menu or Shift+F10 in the text"));
+    return list;
+}
+
+void ReadingAids::showShortcutList() {
+    if (!m_shortcutDialog) {
+        m_shortcutDialog = new QDialog(&m_form);
+        m_shortcutDialog->setObjectName(QStringLiteral("KeyboardShortcuts"));
+        m_shortcutDialog->setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
+        auto* text = new QTextBrowser(m_shortcutDialog);
+        text->setObjectName(QStringLiteral("ShortcutText"));
+        QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
+        for (const auto& [what, keys] : shortcutList()) {
+            html += QStringLiteral("<tr><td>%1</td><td><b>%2</b></td></tr>").arg(what.toHtmlEscaped(), keys.toHtmlEscaped());
+        }
+        text->setHtml(html + QStringLiteral("</table>"));
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_shortcutDialog);
+        connect(buttons, &QDialogButtonBox::rejected, m_shortcutDialog, &QDialog::hide);
+        auto* layout = new QVBoxLayout(m_shortcutDialog);
+        layout->addWidget(text);
+        layout->addWidget(buttons);
+        m_shortcutDialog->resize(660, 640);
+    }
+    // Not modal: it may stay open beside the window while the reader tries the keys.
+    m_shortcutDialog->show();
+    m_shortcutDialog->raise();
+    m_shortcutDialog->activateWindow();
+}
+
+} // namespace wordhoard

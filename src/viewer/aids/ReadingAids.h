@@ -1,0 +1,171 @@
+#pragma once
+
+#include "reading/History.h"
+#include "display/PageOrder.h"
+
+#include <QFont>
+#include <QKeySequence>
+#include <QObject>
+#include <QString>
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+
+namespace wordhoard {
+
+class ListBox;
+class TMainForm;
+
+// What readers of a desktop dictionary expect beside the documented window: any dictionary folder,
+// Back and Forward, keys for everything, zoom, turning the scanned pages, copying with a citation.
+// Everything is added beside the window (menu items, a Go menu, shortcuts, a context menu) and
+// nothing of it runs until used: with none of it used the window behaves as documented. Nothing
+// is stored on disk.
+//
+// One concern per file: DictionaryFolder.cpp, BackForward.cpp, Keyboard.cpp, Zoom.cpp,
+// PageTurning.cpp, PageFit.cpp, CopyCitation.cpp; this class's own file builds the menus and the
+// list of keys that Help shows.
+class ReadingAids : public QObject {
+    Q_OBJECT
+public:
+    // Adds the menu items, shortcuts and context menu to a finished main window.
+    explicit ReadingAids(TMainForm& form);
+    ~ReadingAids() override;
+
+    // File > Open Dictionary Folder: asks for a folder, then opens it.
+    void chooseDictionaryFolder();
+    // Loads the dictionary in `folder` in place of the open one: the word list, the hit list, the
+    // shown entry, the page picture and its one-name cache, and the history start afresh. When
+    // its text can't be opened the error box says why (as at start-up) and the open dictionary
+    // stays as it was; false then.
+    bool openDictionaryFolder(const QString& folder);
+
+    // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
+    void listAction(QAction* action) { m_listed.push_back(action); }
+
+    // Browse tells of every entry it shows.
+    void entryShown(std::int32_t start, int list);
+    // Show the previous or next entry of the history; false when there is none.
+    bool goBack();
+    bool goForward();
+    const History& history() const { return m_history; }
+
+    // Ctrl+L and F6.
+    void focusSearchField();
+    // Ctrl+1 to Ctrl+4: the Wordlist, Search, Text and Image tabs.
+    void showTab(int tab);
+
+    // The zoom of the entry text and both lists, in percent of their base font (the design font,
+    // or the View > Font choice once made).
+    static constexpr int kMinZoom = 50;
+    static constexpr int kMaxZoom = 400;
+    int zoom() const { return m_zoom; }
+    void setZoom(int percent);
+    void zoomStepBy(int direction);
+
+    // On the Image tab: the next or previous page of the text's page order, and the entry's own.
+    void turnPage(int direction);
+    void showEntryPage();
+    // The picture as wide as the Image tab, keeping its aspect ratio; and zoomed in or out.
+    static constexpr int kMinPageZoom = 10;
+    static constexpr int kMaxPageZoom = 400;
+    void fitPageWidth();
+    void zoomPageBy(int direction);
+
+    // The shown entry as plain text with a citation line; false when no entry is shown.
+    bool copyEntryWithCitation();
+    // The selected line of `list`; false when none is selected.
+    bool copyHeadword(const ListBox* list);
+    // The text pane's context menu: its own items and ours. The caller owns it.
+    QMenu* createTextPaneMenu();
+
+    // What Help > Keyboard Shortcuts lists: every addition and its keys, as (what, keys).
+    std::vector<std::pair<QString, QString>> shortcutList() const;
+    void showShortcutList();
+    QDialog* shortcutDialog() const { return m_shortcutDialog; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The property that says where a key with a narrow context works ("in a list"), for Help.
+    static constexpr const char* kWhere = "where";
+
+    // Builders, one per concern, called once by the constructor.
+    void addFolderItems();
+    void addBackForward();
+    void addKeyboard();
+    void addZoom();
+    void addPageTurning();
+    void addPageFit();
+    void addCopying();
+    void addHelp();
+
+    QMenu* menu(const char* objectName) const;
+    // An action named `objectName` on `menu` (if any) whose keys work where `context` says.
+    QAction* addAction(QMenu* menu, const QString& text, const char* objectName, const QList<QKeySequence>& keys,
+                       std::function<void()> handler, Qt::ShortcutContext context = Qt::WindowShortcut,
+                       QWidget* owner = nullptr);
+    // Runs a handler body; any exception ends it and reaches the window's error box.
+    template <typename Body> void guarded(Body&& body) noexcept;
+    void reportError(const QString& message);
+
+    void show(const Visit& visit);
+    void updateHistoryActions();
+    void applyZoom();
+    void takeFontChoice();
+    bool wheelZoom(QEvent* event, void (ReadingAids::*step)(int));
+    void updatePageActions();
+    const PageOrder& pageOrder();
+    void applyPageFit();
+    void reset();
+
+    TMainForm& m_form;
+
+    History m_history;
+    std::optional<std::int32_t> m_shown; // the start of the entry in the pane
+
+    int m_zoom = 100;
+    QFont m_paneBase;
+    QFont m_list1Base;
+    QFont m_list2Base;
+    QFont m_paneApplied; // what the last zoom gave the pane, to tell a View > Font choice
+    int m_wheelRest = 0; // a wheel turns in parts of a notch
+
+    std::optional<PageOrder> m_pageOrder; // made on the first turn, for the text open then
+    enum class PageFit { Click, Width, Scale };
+    PageFit m_pageFit = PageFit::Click;
+    double m_pageScale = 1.0;
+
+    QMenu* m_goMenu = nullptr;
+    QAction* m_back = nullptr;
+    QAction* m_forward = nullptr;
+    QAction* m_zoomIn = nullptr;
+    QAction* m_zoomOut = nullptr;
+    std::vector<QAction*> m_pageActions; // enabled while the Image tab is in front
+    QAction* m_copyCitation = nullptr;
+    // Listed by Help in this order.
+    std::vector<QAction*> m_listed;
+    QDialog* m_shortcutDialog = nullptr;
+};
+
+template <typename Body> void ReadingAids::guarded(Body&& body) noexcept {
+    try {
+        body();
+    } catch (const std::exception& e) {
+        reportError(QString::fromUtf8(e.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Unexpected error"));
+    }
+}
+
+} // namespace wordhoard

@@ -1,0 +1,17 @@
+#include "dialogs/ErrorBox.h"
+
+#include "Messages.h"
+
+#include <QMessageBox>
+
+namespace wordhoard {
+
+QString errorBoxText(const QString& message) { return withFullStop(message); }
+
+void showErrorBox(QWidget* parent, const QString& message) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wordhoard"), errorBoxText(message), QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+} // namespace wordhoard

@@ -1,0 +1,116 @@
+#include "window/ListModels.h"
+
+#include "display/EntryDisplay.h"
+#include "text/EntryIndex.h"
+#include "search/FullTextSearch.h"
+
+#include <QCollator>
+
+#include <algorithm>
+#include <numeric>
+
+namespace wordhoard {
+
+void HeadwordListModel::setSource(const EntryIndex* index) {
+    beginResetModel();
+    m_index = index;
+    m_order.clear();
+    m_sorted = false;
+    endResetModel();
+}
+
+void HeadwordListModel::setSorted(bool sorted) {
+    beginResetModel();
+    m_sorted = sorted;
+    m_order.clear();
+    if (sorted && m_index) {
+        const auto count = static_cast<std::size_t>(m_index->size());
+        std::vector<QString> words(count);
+        for (std::size_t i = 0; i < count; ++i) words[i] = m_index->headword(static_cast<qsizetype>(i));
+        m_order.resize(count);
+        std::iota(m_order.begin(), m_order.end(), 0);
+        QCollator collator;
+        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
+            return collator.compare(words[static_cast<std::size_t>(a)], words[static_cast<std::size_t>(b)]) < 0;
+        });
+    }
+    endResetModel();
+}
+
+QString HeadwordListModel::line(int row) const {
+    if (!m_index || row < 0 || row >= rowCount()) return {};
+    const int entry = m_sorted ? m_order[static_cast<std::size_t>(row)] : row;
+    return m_index->headword(entry);
+}
+
+int HeadwordListModel::rowCount(const QModelIndex& parent) const {
+    if (parent.isValid() || !m_index) return 0;
+    return static_cast<int>(m_index->size());
+}
+
+QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
+    if (role != Qt::DisplayRole || !index.isValid()) return {};
+    return line(index.row());
+}
+
+void HitListModel::clear() {
+    beginResetModel();
+    m_text = nullptr;
+    m_lines.clear();
+    m_places.clear();
+    m_contexts.clear();
+    endResetModel();
+}
+
+void HitListModel::append(const TMapTextfile& text, std::vector<SearchHit> hits) {
+    if (hits.empty()) return;
+    m_text = &text;
+    const auto first = static_cast<int>(m_lines.size());
+    beginInsertRows({}, first, first + static_cast<int>(hits.size()) - 1);
+    m_lines.reserve(m_lines.size() + static_cast<qsizetype>(hits.size()));
+    m_places.reserve(m_places.size() + hits.size());
+    for (SearchHit& hit : hits) {
+        m_lines << std::move(hit.headword);
+        m_places.push_back({hit.start, hit.matchOffset, hit.matchLength});
+    }
+    endInsertRows();
+}
+
+const HitListModel::Context& HitListModel::context(int row) const {
+    auto found = m_contexts.find(row);
+    if (found == m_contexts.end()) {
+        const Place& place = m_places[static_cast<std::size_t>(row)];
+        Context made;
+        if (m_text) {
+            made.page = entryPageName(*m_text, place.start - 4);
+            made.snippet = makeSnippet(*m_text, place.start, place.matchOffset, place.matchLength);
+        }
+        found = m_contexts.insert(row, std::move(made));
+    }
+    return *found;
+}
+
+int HitListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+}
+
+QVariant HitListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= m_lines.size()) return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_lines[index.row()];
+    case Qt::ToolTipRole: // the whole snippet, where the narrow list shows a part
+    case SnippetRole:
+        return context(index.row()).snippet.text;
+    case MatchPosRole:
+        return static_cast<int>(context(index.row()).snippet.matchPos);
+    case MatchLengthRole:
+        return static_cast<int>(context(index.row()).snippet.matchLength);
+    case PageRole:
+        return context(index.row()).page;
+    default:
+        return {};
+    }
+}
+
+} // namespace wordhoard

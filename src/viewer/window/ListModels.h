@@ -1,0 +1,85 @@
+#pragma once
+
+#include "display/Snippet.h"
+
+#include <QAbstractListModel>
+#include <QHash>
+#include <QStringList>
+
+#include <cstdint>
+#include <vector>
+
+namespace wordhoard {
+
+class EntryIndex;
+class TMapTextfile;
+struct SearchHit;
+
+// The word list: line i shows headword i of the entry index, decoded when it is asked for.
+class HeadwordListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit HeadwordListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
+
+    // Shows `index` (kept by reference; set it again after rebuilding it).
+    void setSource(const EntryIndex* index);
+    // Sorted: lines in the user's locale order; unsorted: file order.
+    void setSorted(bool sorted);
+    bool sorted() const { return m_sorted; }
+    QString line(int row) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    const EntryIndex* m_index = nullptr;
+    bool m_sorted = false;
+    std::vector<int> m_order; // line -> entry when sorted
+};
+
+// The search hit list: decoded headwords appended pass by pass. A line's text is its headword
+// (what the click, the look-up and Browse read). Beside it a view may ask for the entry's page
+// name and a snippet around the hit's first match (the roles below); those are made for a line
+// when first asked for, which views do for the lines they paint, and kept until clear(). So a
+// search with 100,000 hits makes a screenful of snippets, not 100,000.
+class HitListModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role {
+        SnippetRole = Qt::UserRole + 1, // QString: the snippet (Snippet::text)
+        MatchPosRole,                   // int: where the match lies in it, in UTF-16 units
+        MatchLengthRole,                // int
+        PageRole,                       // QString: the page name, as status panel 1 shows it
+    };
+
+    explicit HitListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
+
+    void clear();
+    // Appends the hits of a pass over `text`, which must stay open until clear().
+    void append(const TMapTextfile& text, std::vector<SearchHit> hits);
+    QString line(int row) const { return m_lines.value(row); }
+    // How many lines have had their page name and snippet made since the last clear().
+    qsizetype contextsMade() const { return m_contexts.size(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+
+private:
+    struct Place {
+        std::int32_t start;
+        std::int32_t matchOffset;
+        std::int32_t matchLength;
+    };
+    struct Context {
+        QString page;
+        Snippet snippet;
+    };
+    const Context& context(int row) const;
+
+    const TMapTextfile* m_text = nullptr;
+    QStringList m_lines;
+    std::vector<Place> m_places; // beside m_lines, line by line
+    mutable QHash<int, Context> m_contexts;
+};
+
+} // namespace wordhoard

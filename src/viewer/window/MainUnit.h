@@ -1,0 +1,39 @@
+#pragma once
+
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
+#include "text/TextLoad.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace wordhoard {
+
+// The state that the main window's handlers share, kept together beside the window rather than
+// inside it: start-up creates one and hands it to TMainForm, tests make their own.
+struct MainUnit {
+    // Where txt/WH-main_01.txt and img/ are read from; empty: the working directory.
+    QString folder;
+    // The one dictionary text, mapped by LoadFile for the whole run (closed until then).
+    std::unique_ptr<TMapTextfile> text = std::make_unique<TMapTextfile>();
+    // The text being opened and indexed on another thread while start-up builds the windows;
+    // LoadFile takes it over when it names the same file.
+    PendingText pendingText;
+    // Element i is the start of entry i and belongs to line i of the word list; the headwords
+    // live beside the offsets, as the text writes them.
+    EntryIndex EntryOffsets;
+    // Element k is the start of the entry on line k of the hit list.
+    std::vector<std::int32_t> HitOffsets;
+    // The raw text of the entry shown, one unit per byte, before entity decoding.
+    QString EntryBuffer;
+    // The result of the last Ligatures call; callers copy it at once.
+    QString DecodedText;
+    // The page name of the last page-image request.
+    QByteArray LastImage;
+};
+
+} // namespace wordhoard

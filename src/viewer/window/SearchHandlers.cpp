@@ -1,0 +1,97 @@
+// Search: the headword look-up while typing, and the full-text search into the hit list.
+#include "window/MainForm.h"
+
+#include "search/FullTextSearch.h"
+#include "search/HeadwordLookup.h"
+#include "window/ListBox.h"
+#include "window/ListModels.h"
+
+#include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTabWidget>
+
+namespace wordhoard {
+
+// Shows a modal progress dialog with Cancel once a search request has run for a moment.
+class TMainForm::SearchProgressGate {
+public:
+    explicit SearchProgressGate(QWidget* owner) : m_owner(owner) { m_clock.start(); }
+
+    // False once the reader has pressed Cancel.
+    bool update(std::int64_t scanned, std::int64_t total) {
+        if (!m_dialog) {
+            if (m_clock.elapsed() < kShowAfterMs) return true;
+            m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching the dictionary..."),
+                                                         QStringLiteral("Cancel"), 0, kSteps, m_owner);
+            m_dialog->setWindowTitle(QStringLiteral("Wordhoard"));
+            m_dialog->setWindowModality(Qt::WindowModal);
+            m_dialog->setMinimumDuration(0);
+        }
+        // A modal progress dialog lets the events through that repaint it and press Cancel.
+        const std::int64_t steps = scanned * kSteps / std::max<std::int64_t>(total, 1);
+        m_dialog->setValue(static_cast<int>(std::min<std::int64_t>(steps, kSteps - 1)));
+        return !m_dialog->wasCanceled();
+    }
+
+private:
+    static constexpr int kShowAfterMs = 300;
+    static constexpr int kSteps = 1000;
+    QWidget* m_owner;
+    QElapsedTimer m_clock;
+    std::unique_ptr<QProgressDialog> m_dialog;
+};
+
+void TMainForm::TntButton1Click() { ProcesSearch(TntEdit1->text()); }
+
+void TMainForm::TntEdit1Change() { Select(TntEdit1->text()); }
+
+void TMainForm::ProcesSearch(const QString& term) {
+    hitListModel->clear();
+    m_unit.HitOffsets.clear();
+    SearchProgressGate gate(this);
+    SearchRequest request(*m_unit.text, term, *PerlRegEx1,
+                          [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); },
+                          looseIndex());
+    m_request = &request;
+    const auto done = qScopeGuard([this, &term] {
+        m_request = nullptr;
+        showHitCount(term); // also after an error or a cancel: the hits found stay
+    });
+    // An error or a cancel in a pass throws: it ends the request.
+    for (const QString& pattern : request.passes()) Search(pattern);
+}
+
+void TMainForm::Search(const QString& pattern) {
+    // The Search page comes to the front at the start of every pass, hits or not.
+    PageControl1->setCurrentIndex(1);
+    if (!m_request) return; // a pass belongs to a request
+
+    SearchOutcome outcome = m_request->runPass(pattern);
+    for (const SearchHit& hit : outcome.hits) m_unit.HitOffsets.push_back(hit.start);
+    hitListModel->append(*m_unit.text, std::move(outcome.hits));
+    // The hits found so far stay.
+    if (outcome.error) throw RegexError(outcome.error->toStdString());
+    if (outcome.cancelled) throw RequestCancelled{};
+}
+
+void TMainForm::Select(const QString& typed) {
+    // Only the word list follows the typing; while the Search page is in front nothing moves.
+    if (TntListBox1->isHidden()) return;
+    const LookupResult found = lookup().find(typed);
+    switch (found.kind) {
+    case LookupResult::Kind::NoMatch:
+        return;
+    case LookupResult::Kind::ClearSelection:
+        TntListBox1->selectRow(-1);
+        break;
+    case LookupResult::Kind::Line:
+        TntListBox1->scrollRowToTop(static_cast<int>(found.line));
+        TntListBox1->selectRow(static_cast<int>(found.line));
+        break;
+    }
+    TntListBox1Click();
+}
+
+} // namespace wordhoard
