@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/MapTextfile.h"
+#include "Dictionary.h"
 #include "Output.h"
 
 #include <QString>
@@ -22,10 +22,10 @@ struct Invocation {
 };
 
 // Each command reads the opened dictionary and writes to out; messages for the user go to stderr.
-int runHeadwords(const Invocation& inv, const TMapTextfile& text, Output& out);
-int runLookup(const Invocation& inv, const TMapTextfile& text, Output& out);
-int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out);
-int runEncode(const Invocation& inv, const TMapTextfile& text, Output& out);
-int runShow(const Invocation& inv, const TMapTextfile& text, Output& out);
+int runHeadwords(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runLookup(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runSearch(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runEncode(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out);
 
 } // namespace wordhoard::cli

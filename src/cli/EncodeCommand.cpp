@@ -6,7 +6,7 @@ namespace wordhoard::cli {
 // The two patterns a typed TERM becomes, "entity<TAB>P1" and "letter<TAB>P2":
 //   hwæt?  gives  entity  hw&aelig;t&.*;   and  letter  hw&aelig;t.
 // Needs no dictionary.
-int runEncode(const Invocation& inv, const TMapTextfile& /*text*/, Output& out) {
+int runEncode(const Invocation& inv, const Dictionary& /*dictionary*/, Output& out) {
     const SearchPatterns patterns = encodeSearchTerm(inv.args.at(0));
     if (inv.json) {
         out << "{\"entity\":";

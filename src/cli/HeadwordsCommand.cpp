@@ -4,8 +4,8 @@
 namespace wordhoard::cli {
 
 // One line per entry in file order: "START<TAB>HEADWORD", or {"start":S,"headword":"..."}.
-int runHeadwords(const Invocation& inv, const TMapTextfile& text, Output& out) {
-    const EntryIndex index = buildEntryIndex(text);
+int runHeadwords(const Invocation& inv, const Dictionary& dictionary, Output& out) {
+    const EntryIndex& index = dictionary.index();
     for (qsizetype i = 0; i < index.size(); ++i) {
         const auto start = static_cast<long long>(index.offsets[static_cast<std::size_t>(i)]);
         if (inv.json) {

@@ -7,10 +7,10 @@ namespace wordhoard::cli {
 // The word-list line that typing TEXT selects: "INDEX<TAB>START<TAB>HEADWORD", compared under
 // the user's locale ignoring case (with --loose: folded, Folding.h). Exit 1 when no line begins
 // with TEXT (or TEXT is empty).
-int runLookup(const Invocation& inv, const TMapTextfile& text, Output& out) {
-    const EntryIndex index = buildEntryIndex(text);
-    const HeadwordLookup lookup(index, QLocale(),
-                                inv.loose ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale);
+int runLookup(const Invocation& inv, const Dictionary& dictionary, Output& out) {
+    const EntryIndex& index = dictionary.index();
+    const HeadwordLookup& lookup =
+        dictionary.lookup(inv.loose ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale);
     const LookupResult result = lookup.find(inv.args.at(0));
     if (result.kind != LookupResult::Kind::Line) return kNothingFound;
     const auto start = static_cast<long long>(index.offsets[static_cast<std::size_t>(result.line)]);

@@ -4,7 +4,6 @@
 #include "display/Snippet.h"
 
 #include <cstdio>
-#include <optional>
 
 namespace wordhoard::cli {
 
@@ -12,10 +11,10 @@ namespace wordhoard::cli {
 // "START<TAB>HEADWORD" per hit, and with --context "<TAB>SNIPPET" (the hit list's snippet, which
 // holds no tab or line break). Exit 1 when nothing is found; an invalid pattern (or a match PCRE2
 // gives up on) prints the hits found before it, then the error, and exits 2.
-int runSearch(const Invocation& inv, const TMapTextfile& text, Output& out) {
-    std::optional<LooseIndex> loose;
-    if (inv.loose) loose.emplace(text);
-    const SearchOutcome outcome = runFullTextSearch(text, inv.args.at(0), {}, loose ? &*loose : nullptr);
+int runSearch(const Invocation& inv, const Dictionary& dictionary, Output& out) {
+    const TMapTextfile& text = dictionary.text();
+    const SearchOutcome outcome =
+        runFullTextSearch(text, inv.args.at(0), {}, inv.loose ? &dictionary.looseIndex() : nullptr);
     for (const SearchHit& hit : outcome.hits) {
         const Snippet snippet =
             inv.context ? makeSnippet(text, hit.start, hit.matchOffset, hit.matchLength) : Snippet{};

@@ -25,7 +25,7 @@ QString styleLetters(const std::vector<std::uint8_t>& styles) {
 // --json gives {"start":S,"page":"...","text":"...","styles":"..."} and, with
 // --mark TERM, "marks":[[pos,len],...] (empty for an empty TERM); positions count UTF-16 units of
 // the text.
-int runShow(const Invocation& inv, const TMapTextfile& text, Output& out) {
+int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
     const QString& arg = inv.args.value(0);
     bool ok = false;
     const qlonglong value = arg.toLongLong(&ok);
@@ -34,14 +34,14 @@ int runShow(const Invocation& inv, const TMapTextfile& text, Output& out) {
         return kUsageOrOpenError;
     }
     const auto start = static_cast<std::int32_t>(value);
-    if (!isEntryStart(buildEntryIndex(text), start)) {
+    if (!isEntryStart(dictionary.index(), start)) {
         std::fprintf(stderr,
                      "wordhoard-cli: show: %d is not the start of an entry (see the headwords command)\n",
                      start);
         return kUsageOrOpenError;
     }
 
-    const DisplayedEntry shown = displayEntry(text, start, inv.mark);
+    const DisplayedEntry shown = displayEntry(dictionary.text(), start, inv.mark);
     const FormattedEntry& entry = shown.formatted;
     if (!inv.json) {
         out << QStringView(entry.text);

@@ -18,7 +18,7 @@ struct Command {
     int minArgs;
     int maxArgs;
     const char* usage;
-    std::function<int(const Invocation&, const TMapTextfile&, Output&)> run;
+    std::function<int(const Invocation&, const Dictionary&, Output&)> run;
     bool needsText = true; // false: runs without opening the dictionary
 };
 
@@ -109,12 +109,13 @@ int main(int argc, char** argv) {
     inv.context = parser.isSet(contextOption);
     inv.args = positional;
 
-    TMapTextfile text;
-    if (command.needsText && text.Open(inv.dictPath, false) != 0) {
+    const std::unique_ptr<Dictionary> dictionary =
+        command.needsText ? Dictionary::load(inv.dictPath) : std::make_unique<Dictionary>();
+    if (command.needsText && !dictionary->opened()) {
         std::fprintf(stderr, "wordhoard-cli: cannot open the dictionary '%s': %s\n", qPrintable(inv.dictPath),
-                     qPrintable(text.errorString()));
+                     qPrintable(dictionary->text().errorString()));
         return kUsageOrOpenError;
     }
     Output out(stdout);
-    return command.run(inv, text, out);
+    return command.run(inv, *dictionary, out);
 }

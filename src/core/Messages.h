@@ -11,4 +11,10 @@ inline QString withFullStop(const QString& message) {
     return message;
 }
 
+// Why a dictionary text did not open, as the error box says it at start-up and when another
+// folder is opened: Cannot open the dictionary text "txt/WH-main_01.txt": No such file or directory
+inline QString cannotOpenText(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Cannot open the dictionary text \"%1\": %2").arg(fileName, reason);
+}
+
 } // namespace wordhoard
