@@ -4,6 +4,7 @@
 #endif
 
 #include <QFile>
+#include <QDateTime>
 #include <QFileInfo>
 
 #include <mutex>
@@ -34,6 +35,12 @@ public:
         std::lock_guard lock(m_mutex);
         if (!m_file->seek(offset)) return -1;
         return m_file->read(buffer, size);
+    }
+    FileState state() override {
+        std::lock_guard lock(m_mutex);
+        const QFileInfo info(m_file->fileName());
+        if (!info.exists()) return {};
+        return {info.size(), info.lastModified().toMSecsSinceEpoch()};
     }
 
 private:
@@ -68,9 +75,16 @@ std::unique_ptr<MappedFile> mapFileQt(const QString& path, bool writable, qint64
     return std::make_unique<QtMappedFile>(std::move(file), data, size);
 }
 
-std::unique_ptr<FileReader> openFileReaderQt(const QString& path) {
+std::unique_ptr<FileReader> openFileReaderQt(const QString& path, QString& error) {
+    if (QFileInfo(path).isDir()) {
+        error = QStringLiteral("is a directory");
+        return nullptr;
+    }
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return nullptr;
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = file->errorString();
+        return nullptr;
+    }
     return std::make_unique<QtFileReader>(std::move(file));
 }
 
@@ -101,12 +115,17 @@ std::unique_ptr<MappedFile> mapFile(const QString& path, bool writable, qint64 m
     return mapFileQt(path, writable, maxSize, error);
 }
 
-std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api) {
+std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api, QString& error) {
 #if defined(WORDHOARD_POSIX_FILES)
-    if (api == FileApi::Posix) return openFileReaderPosix(path);
+    if (api == FileApi::Posix) return openFileReaderPosix(path, error);
 #endif
     (void)api;
-    return openFileReaderQt(path);
+    return openFileReaderQt(path, error);
+}
+
+std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api) {
+    QString error;
+    return openFileReader(path, api, error);
 }
 
 qsizetype findBytesPortable(QByteArrayView haystack, QByteArrayView needle) {

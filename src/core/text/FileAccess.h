@@ -33,6 +33,28 @@ public:
 std::unique_ptr<MappedFile> mapFile(const QString& path, bool writable, qint64 maxSize, FileApi api,
                                     QString& error);
 
+// A copy of a file's bytes in memory of this process's own: whatever happens to the file
+// afterwards (it shrinks, it is overwritten) never reaches the copy. Uninitialised when made.
+class FileCopy : public MappedFile {
+public:
+    explicit FileCopy(qint64 size)
+        : m_data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size))), m_size(size) {}
+    char* bytes() { return m_data.get(); }
+    const unsigned char* data() const override { return reinterpret_cast<const unsigned char*>(m_data.get()); }
+    qint64 size() const override { return m_size; }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    qint64 m_size;
+};
+
+// What tells whether a file changed: a file whose state is the same as before holds what it held.
+struct FileState {
+    qint64 size = -1;
+    qint64 modified = 0; // in the platform's finest unit
+    friend bool operator==(const FileState&, const FileState&) = default;
+};
+
 // Reads stretches of one file by their offset; several threads may read at once.
 class FileReader {
 public:
@@ -40,9 +62,14 @@ public:
     // Up to `size` bytes at `offset` into `buffer`: the count read, 0 at the end of the file, -1
     // on an error.
     virtual qint64 readAt(qint64 offset, char* buffer, qint64 size) = 0;
+    // The file's size and time of last change now (both may change while it is read); size -1
+    // when they can't be told.
+    virtual FileState state() = 0;
 };
 
-// Opens `path` for reading; null when it can't be opened.
+// Opens `path` for reading; null when it can't be opened, and `error` says why: the system's
+// reason ("No such file or directory") or "is a directory".
+std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api, QString& error);
 std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api);
 
 // Byte searches over mapped text, memmem and memrchr where the C library has them.

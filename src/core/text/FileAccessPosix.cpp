@@ -40,6 +40,12 @@ public:
             return got;
         }
     }
+    FileState state() override {
+        struct stat info {};
+        if (::fstat(m_fd, &info) != 0) return {};
+        return {static_cast<qint64>(info.st_size),
+                static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+    }
 
 private:
     int m_fd;
@@ -85,10 +91,23 @@ std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qin
     return std::make_unique<PosixMappedFile>(base, static_cast<qint64>(size));
 }
 
-std::unique_ptr<FileReader> openFileReaderPosix(const QString& path) {
+std::unique_ptr<FileReader> openFileReaderPosix(const QString& path, QString& error) {
     const int fd = openPath(path, O_RDONLY);
-    if (fd < 0) return nullptr;
-    return std::make_unique<PosixFileReader>(fd);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return nullptr;
+    }
+    auto reader = std::make_unique<PosixFileReader>(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        error = qt_error_string(errno);
+        return nullptr;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = QStringLiteral("is a directory");
+        return nullptr;
+    }
+    return reader;
 }
 
 qsizetype findBytesPosix(QByteArrayView haystack, QByteArrayView needle) {

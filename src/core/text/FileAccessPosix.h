@@ -6,7 +6,7 @@
 namespace wordhoard {
 
 std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qint64 maxSize, QString& error);
-std::unique_ptr<FileReader> openFileReaderPosix(const QString& path);
+std::unique_ptr<FileReader> openFileReaderPosix(const QString& path, QString& error);
 qsizetype findBytesPosix(QByteArrayView haystack, QByteArrayView needle);
 qsizetype findLastBytePosix(QByteArrayView haystack, char byte);
 

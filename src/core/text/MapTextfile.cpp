@@ -53,6 +53,17 @@ std::int32_t TMapTextfile::Open(const QString& fileName, bool writable, FileApi 
     return 0;
 }
 
+std::int32_t TMapTextfile::Adopt(std::unique_ptr<MappedFile> contents, const QString& reason) {
+    if (!contents) {
+        Close();
+        m_error = reason;
+        return -1;
+    }
+    const std::int32_t result = OpenBytes(QByteArrayView(contents->data(), contents->size()));
+    if (result == 0) m_mapping = std::move(contents);
+    return result;
+}
+
 std::int32_t TMapTextfile::OpenBytes(QByteArrayView bytes) {
     Close();
     m_error.clear();

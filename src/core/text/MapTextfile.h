@@ -11,7 +11,7 @@
 
 namespace wordhoard {
 
-// Read-only (or read-write) byte access to one whole file mapped into memory, addressed by
+// Read-only (or read-write) byte access to one whole file in memory (mapped, or a copy read in), addressed by
 // 0-based offsets. Offsets are clamped, never rejected; a closed object answers every read with
 // its "closed" value (null, 0, -1, true) so a viewer whose text failed to open runs on empty.
 class TMapTextfile {
@@ -25,6 +25,9 @@ public:
     // larger (offsets are 32-bit signed). Opening again closes what was open. With the POSIX
     // file API no QObject is made, so a text can be opened on any thread.
     std::int32_t Open(const QString& fileName, bool writable, FileApi api = defaultFileApi());
+    // Serves the bytes of `contents` (a copy of the file that the load read) as the text, and owns
+    // them. With no contents it stays closed and `reason` is its errorString().
+    std::int32_t Adopt(std::unique_ptr<MappedFile> contents, const QString& reason = {});
     // Serves bytes already in memory as if they were the mapped file (for tests and fuzzing);
     // the caller keeps them alive and unchanged until Close. Empty or 2 GiB and more gives -1.
     std::int32_t OpenBytes(QByteArrayView bytes);

@@ -12,7 +12,9 @@
 
 namespace wordhoard {
 
-// A dictionary text opened and indexed. When the text did not open, `text` is closed (its
+// A dictionary text read and indexed. The text is a copy of the file in memory of the process's
+// own, so that a file shrinking or being overwritten while it is open can never fault a read or
+// change an entry under its index. When the text did not open, `text` is closed (its
 // errorString() says why) and the index is empty.
 struct LoadedText {
     std::unique_ptr<TMapTextfile> text;
@@ -26,8 +28,10 @@ struct LoadOptions {
     // The text is indexed in parts of this many bytes.
     qint64 partSize = kPartSize;
     FileApi api = defaultFileApi();
-    // Opens the reader the parts are read through (a test may hand out one that fails).
-    std::function<std::unique_ptr<FileReader>(const QString& fileName, FileApi api)> openReader = openFileReader;
+    // Opens the reader the text is read through (a test may hand out one that fails, or one that
+    // changes the file while it is read); on failure says why in `error`.
+    std::function<std::unique_ptr<FileReader>(const QString& fileName, FileApi api, QString& error)> openReader =
+        [](const QString& fileName, FileApi fileApi, QString& error) { return openFileReader(fileName, fileApi, error); };
 };
 
 class TextLoadJob;
