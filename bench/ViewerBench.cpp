@@ -46,10 +46,10 @@ Viewer* viewer(benchmark::State& state) {
         made->form->show();
         QCoreApplication::processEvents();
         // Entry lengths from the offsets: the largest, and one of median length.
-        const auto& starts = made->unit.EntryOffsets.offsets;
+        const auto& starts = made->unit.EntryOffsets().offsets;
         std::vector<std::pair<std::int32_t, int>> lengths;
         for (std::size_t i = 0; i < starts.size(); ++i) {
-            lengths.emplace_back(entryLastByte(*made->unit.text, starts[i]) - starts[i], static_cast<int>(i));
+            lengths.emplace_back(entryLastByte(made->unit.text(), starts[i]) - starts[i], static_cast<int>(i));
         }
         if (lengths.empty()) return made;
         std::sort(lengths.begin(), lengths.end());
@@ -74,8 +74,8 @@ void showEntry(benchmark::State& state, bool largest, bool layout) {
         if (layout) benchmark::DoNotOptimize(v->form->TntRichEdit1->document()->size());
     }
     state.counters["bytes"] = static_cast<double>(
-        entryLastByte(*v->unit.text, v->unit.EntryOffsets.offsets[static_cast<std::size_t>(row)]) -
-        v->unit.EntryOffsets.offsets[static_cast<std::size_t>(row)]);
+        entryLastByte(v->unit.text(), v->unit.EntryOffsets().offsets[static_cast<std::size_t>(row)]) -
+        v->unit.EntryOffsets().offsets[static_cast<std::size_t>(row)]);
 }
 
 void BM_BrowseTypicalEntry(benchmark::State& state) { showEntry(state, false, false); }
@@ -108,13 +108,13 @@ void questionSearch(benchmark::State& state, int how) {
             form.ProcesSearch(QStringLiteral("?"));
             hits = v->unit.HitOffsets.size();
         } else {
-            SearchOutcome outcome = SearchRequest(*v->unit.text, u"?", regex).run();
+            SearchOutcome outcome = SearchRequest(v->unit.text(), u"?", regex).run();
             hits = outcome.hits.size();
             if (how == 1) {
                 form.hitListModel->clear();
                 v->unit.HitOffsets.clear();
                 for (const SearchHit& hit : outcome.hits) v->unit.HitOffsets.push_back(hit.start);
-                form.hitListModel->append(*v->unit.text, std::move(outcome.hits));
+                form.hitListModel->append(v->unit.dictionary, std::move(outcome.hits));
             }
         }
         if (how > 0) form.TntListBox2->viewport()->repaint();
@@ -192,7 +192,7 @@ void BM_OpenDictionaryFolder(benchmark::State& state) {
     TMainForm form(unit);
     form.setErrorReporter([&state](const QString& message) { state.SkipWithError(qPrintable(message)); });
     for (auto _ : state) benchmark::DoNotOptimize(form.readingAids().openDictionaryFolder(QString::fromLocal8Bit(folder)));
-    state.counters["entries"] = static_cast<double>(unit.EntryOffsets.size());
+    state.counters["entries"] = static_cast<double>(unit.EntryOffsets().size());
 }
 BENCHMARK(BM_OpenDictionaryFolder)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 

@@ -7,26 +7,47 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 namespace wordhoard {
 
 class LooseIndex;
 class PageOrder;
 
+// A value made once, on first use, by whichever thread asks first; a thread that asks meanwhile
+// waits for it. ifMade() never waits.
+template <typename T> class MadeOnce {
+public:
+    template <typename Make> const T& get(Make&& make) const {
+        std::call_once(m_once, [&] {
+            m_value = make();
+            m_made.store(true, std::memory_order_release);
+        });
+        return *m_value;
+    }
+    const T* ifMade() const { return m_made.load(std::memory_order_acquire) ? m_value.get() : nullptr; }
+
+private:
+    mutable std::once_flag m_once;
+    mutable std::unique_ptr<T> m_value;
+    mutable std::atomic<bool> m_made{false};
+};
+
 // One dictionary text and everything derived from it: the entry index, the headword look-ups,
 // the loose index and the page order. The viewer and the CLI each hold one and replace it as a
 // whole, so nothing derived from a text can outlive it or be paired with another one.
 //
-// What is made on first use is made by the thread that asks first; a Dictionary is used by one
-// thread at a time.
+// The text is a copy in memory (TextLoad.h): a file changed on disk never changes it. What is
+// derived on first use may be asked for on any thread (a worker may make it ahead of need).
 class Dictionary {
 public:
     // No text: no entries, every search finds nothing (a viewer whose text failed to open runs
     // on one).
     Dictionary();
-    // Takes over a text loaded and indexed from `fileName` (which says what failed when the text
-    // did not open).
+    // Takes over a text loaded and indexed from `fileName`.
     Dictionary(LoadedText loaded, QString fileName);
     ~Dictionary();
     Dictionary(const Dictionary&) = delete;
@@ -37,15 +58,19 @@ public:
 
     const QString& fileName() const { return m_fileName; }
     bool opened() const { return m_text->opened(); }
-    // Why the text did not open, as a message: Cannot open the dictionary text "F": reason.
+    // Why the text did not open, as the error box says it; empty when it did.
     QString openError() const;
+    // The file's state when it was read: the viewer compares it with the file's state now.
+    const FileState& fileState() const { return m_fileState; }
 
     const TMapTextfile& text() const { return *m_text; }
     const EntryIndex& index() const { return m_index; }
 
-    // The look-up over the headwords in file order, made on the first keystroke (opening the
-    // locale's collator takes a few milliseconds).
-    const HeadwordLookup& lookup(HeadwordLookup::Matching matching) const;
+    // The entries in the user's locale order of their headwords: element k is the entry on line k.
+    const std::vector<int>& sortedOrder() const;
+    // The look-up over the headwords in file order, or in sortedOrder(); made on the first
+    // keystroke (opening the locale's collator takes a few milliseconds).
+    const HeadwordLookup& lookup(HeadwordLookup::Matching matching, bool sorted = false) const;
     // Where the text writes letters as entities and high bytes, for loose searches: made on the
     // first loose search (a tenth of a second for 60 MB).
     const LooseIndex& looseIndex() const;
@@ -56,9 +81,11 @@ private:
     QString m_fileName;
     std::unique_ptr<TMapTextfile> m_text;
     EntryIndex m_index;
-    mutable std::unique_ptr<HeadwordLookup> m_lookup[2]; // by Matching
-    mutable std::unique_ptr<LooseIndex> m_looseIndex;
-    mutable std::unique_ptr<PageOrder> m_pageOrder;
+    FileState m_fileState;
+    MadeOnce<std::vector<int>> m_sortedOrder;
+    MadeOnce<HeadwordLookup> m_lookups[2][2]; // by matching, by order
+    MadeOnce<LooseIndex> m_looseIndex;
+    MadeOnce<PageOrder> m_pageOrder;
 };
 
 } // namespace wordhoard

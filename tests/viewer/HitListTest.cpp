@@ -68,8 +68,8 @@ TEST_F(HitListTest, LinesKeepTheirHeadwordAndMakeSnippetsOnlyWhenPainted) {
     // What a line shows beside its headword is the core's snippet of its hit, and its page.
     const QModelIndex line = model->index(1, 0);
     const std::int32_t start = unit.HitOffsets[1];
-    const auto offset = static_cast<std::int32_t>(unit.text->bytes().indexOf("king", start) - start);
-    const Snippet expected = makeSnippet(*unit.text, start, offset, 4);
+    const auto offset = static_cast<std::int32_t>(unit.text().bytes().indexOf("king", start) - start);
+    const Snippet expected = makeSnippet(unit.text(), start, offset, 4);
     ASSERT_EQ(model->data(line, HitListModel::SnippetRole).toString(), expected.text);
     EXPECT_EQ(expected.text, QString::fromUtf16(u"word1 m. a king's \u00FEegn, number 1"));
     EXPECT_EQ(model->data(line, HitListModel::MatchPosRole).toInt(), 11);

@@ -70,7 +70,7 @@ public:
         if (m_error) std::rethrow_exception(m_error);
         auto text = std::make_unique<TMapTextfile>();
         text->Adopt(std::move(m_copy), m_openError);
-        return {std::move(text), std::move(m_index)};
+        return {std::move(text), std::move(m_index), m_state};
     }
 
 private:
@@ -140,6 +140,7 @@ private:
             }
             if (at == size && reader->state() == state) {
                 m_copy = std::move(copy);
+                m_state = state;
                 EntryIndexBuilder builder;
                 builder.feed(QByteArrayView(m_copy->data(), m_copy->size()));
                 m_index = builder.finish();

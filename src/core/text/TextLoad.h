@@ -19,6 +19,8 @@ namespace wordhoard {
 struct LoadedText {
     std::unique_ptr<TMapTextfile> text;
     EntryIndex index;
+    // The file's state when the copy was read.
+    FileState state;
 };
 
 // How a load reaches its file.

@@ -1,8 +1,6 @@
 // Back and Forward through the entries shown.
 #include "aids/ReadingAids.h"
 
-#include "text/CodePage.h"
-#include "text/EntryIndex.h"
 #include "window/ListBox.h"
 #include "window/ListModels.h"
 #include "window/MainForm.h"
@@ -26,7 +24,7 @@ void ReadingAids::addBackForward() {
 }
 
 void ReadingAids::entryShown(std::int32_t start, int list) {
-    m_shown = start;
+    endPageTurning();
     m_history.record({start, list});
     updateHistoryActions();
 }
@@ -48,11 +46,11 @@ bool ReadingAids::goForward() {
 void ReadingAids::show(const Visit& visit) {
     MainUnit& unit = m_form.unit();
     // The tab first: whether the hit list is in front decides what Format marks.
-    m_form.PageControl1->setCurrentIndex(visit.list);
-    ListBox* list = visit.list == 0 ? m_form.TntListBox1 : m_form.TntListBox2;
+    m_form.listTabs()->setCurrentIndex(visit.list);
+    ListBox* list = visit.list == 0 ? m_form.wordList() : m_form.hitList();
     int row = -1;
     if (visit.list == 0) {
-        const auto& starts = unit.EntryOffsets.offsets;
+        const auto& starts = unit.EntryOffsets().offsets;
         const auto found = std::lower_bound(starts.begin(), starts.end(), visit.start);
         // Line i is entry i only in file order.
         if (found != starts.end() && *found == visit.start && !m_form.wordListModel->sorted()) {
@@ -68,10 +66,9 @@ void ReadingAids::show(const Visit& visit) {
     if (row >= 0) list->scrollTo(list->model()->index(row, 0));
 
     // The display path of Browse.
-    unit.EntryBuffer.clear();
-    m_form.Display(visit.start - 4, entryLastByte(*unit.text, visit.start));
-    if (!m_form.Image1->isHidden()) m_form.Load_Image(narrow(m_form.StatusPanel1->text()).value_or(QByteArray()));
-    m_shown = visit.start;
+    endPageTurning();
+    m_form.showEntry(visit.start);
+    if (!m_form.pagePicture()->isHidden()) m_form.Load_Image(m_form.shownPage());
 }
 
 void ReadingAids::updateHistoryActions() {

@@ -16,8 +16,8 @@ namespace wordhoard {
 void ReadingAids::addKeyboard() {
     // Tab leaves a list for the next widget instead of walking its one column: the lists were a
     // dead end for the keyboard.
-    m_form.TntListBox1->setTabKeyNavigation(false);
-    m_form.TntListBox2->setTabKeyNavigation(false);
+    m_form.wordList()->setTabKeyNavigation(false);
+    m_form.hitList()->setTabKeyNavigation(false);
     m_goMenu->addSeparator();
     addAction(m_goMenu, QStringLiteral("Search Fie&ld"), "GoSearchField",
               {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)}, [this] { focusSearchField(); });
@@ -36,26 +36,26 @@ void ReadingAids::addKeyboard() {
     // Only while the search field has the focus; the text then follows the rules for an empty
     // field (the word list's selection is cleared, the entry shown stays).
     addAction(nullptr, QStringLiteral("Clear Search Field"), "ClearSearchField", {QKeySequence(Qt::Key_Escape)},
-              [this] { m_form.TntEdit1->clear(); }, Qt::WidgetShortcut, m_form.TntEdit1)
+              [this] { m_form.searchField()->clear(); }, Qt::WidgetShortcut, m_form.searchField())
         ->setProperty(kWhere, QStringLiteral("in the search field"));
 }
 
 void ReadingAids::focusSearchField() {
-    m_form.TntEdit1->setFocus(Qt::ShortcutFocusReason);
-    m_form.TntEdit1->selectAll();
+    m_form.searchField()->setFocus(Qt::ShortcutFocusReason);
+    m_form.searchField()->selectAll();
 }
 
 void ReadingAids::showTab(int tab) {
     // The widget of the tab takes the focus, so that its keys work at once.
     if (tab < 2) {
-        m_form.PageControl1->setCurrentIndex(tab);
-        (tab == 0 ? m_form.TntListBox1 : m_form.TntListBox2)->setFocus(Qt::ShortcutFocusReason);
+        m_form.listTabs()->setCurrentIndex(tab);
+        (tab == 0 ? m_form.wordList() : m_form.hitList())->setFocus(Qt::ShortcutFocusReason);
     } else {
-        m_form.PageControl2->setCurrentIndex(tab - 2);
+        m_form.entryTabs()->setCurrentIndex(tab - 2);
         if (tab == 2) {
-            m_form.TntRichEdit1->setFocus(Qt::ShortcutFocusReason);
+            m_form.entryPane()->setFocus(Qt::ShortcutFocusReason);
         } else {
-            m_form.ScrollBox1->setFocus(Qt::ShortcutFocusReason);
+            m_form.pageScroller()->setFocus(Qt::ShortcutFocusReason);
         }
     }
 }

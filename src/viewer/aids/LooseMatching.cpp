@@ -24,16 +24,12 @@ void TMainForm::buildLooseMatching() {
 
 void TMainForm::setLooseMatching(bool on) {
     if (LooseMatching1->isChecked() != on) LooseMatching1->setChecked(on); // raises this again
-    m_lookup.reset(); // the next keystroke makes a look-up that compares as now asked
 }
 
 bool TMainForm::looseMatching() const { return LooseMatching1->isChecked(); }
 
-const LooseIndex* TMainForm::looseIndex() {
-    if (!looseMatching()) return nullptr;
-    // Made on the first loose search of a text: a tenth of a second for 60 MB.
-    if (!m_looseIndex) m_looseIndex = std::make_unique<LooseIndex>(*m_unit.text);
-    return m_looseIndex.get();
+const LooseIndex* TMainForm::looseIndex() const {
+    return looseMatching() ? &m_unit.dictionary->looseIndex() : nullptr;
 }
 
 } // namespace wordhoard

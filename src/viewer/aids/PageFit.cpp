@@ -23,7 +23,7 @@ void ReadingAids::addPageFit() {
     const auto pageAction = [this, view](const QString& text, const char* name, const QList<QKeySequence>& keys,
                                          std::function<void()> handler) {
         QAction* action = addAction(view, text, name, keys, std::move(handler), Qt::WidgetWithChildrenShortcut,
-                                    m_form.PageControl2);
+                                    m_form.entryTabs());
         action->setProperty(kWhere, QStringLiteral("on the Image tab"));
         m_pageActions.push_back(action);
     };
@@ -38,11 +38,9 @@ void ReadingAids::addPageFit() {
                [this] { m_form.Image1Click(); });
     updatePageActions();
 
-    // The click (handled first, connected earlier) and the keys that do the same end the fit.
-    connect(m_form.Image1, &PageImageView::clicked, this, [this] { m_pageFit = PageFit::Click; });
-    connect(m_form.findChild<QAction*>(QStringLiteral("ViewNaturalOrStretched")), &QAction::triggered, this,
-            [this] { m_pageFit = PageFit::Click; });
-    connect(m_form.Image1, &PageImageView::pictureChanged, this, [this] { guarded([&] { applyPageFit(); }); });
+    // The click and the key that does the same end the fit.
+    connect(&m_form, &TMainForm::pictureClicked, this, [this] { m_pageFit = PageFit::Click; });
+    connect(m_form.pagePicture(), &PageImageView::pictureChanged, this, [this] { m_form.guarded([&] { applyPageFit(); }); });
 }
 
 void ReadingAids::fitPageWidth() {
@@ -51,7 +49,7 @@ void ReadingAids::fitPageWidth() {
 }
 
 void ReadingAids::zoomPageBy(int direction) {
-    PageImageView* image = m_form.Image1;
+    PageImageView* image = m_form.pagePicture();
     if (!image->picture() || image->picture()->size().isEmpty()) return;
     // From the scale shown, whatever the mode: natural is 100%, a fitted width lies between rungs.
     const double shown = static_cast<double>(image->width()) / image->picture()->size().width();
@@ -62,19 +60,19 @@ void ReadingAids::zoomPageBy(int direction) {
 }
 
 void ReadingAids::applyPageFit() {
-    PageImageView* image = m_form.Image1;
+    PageImageView* image = m_form.pagePicture();
     if (m_pageFit == PageFit::Click || !image->picture() || image->picture()->size().isEmpty()) return;
     const QSize picture = image->picture()->size();
     QSize bounds;
     if (m_pageFit == PageFit::Width) {
         // The room without scroll bars; a page taller than that needs the vertical bar's width.
-        const QSize room = m_form.ScrollBox1->maximumViewportSize();
+        const QSize room = m_form.pageScroller()->maximumViewportSize();
         const auto heightFor = [&](int width) {
             return static_cast<int>(std::lround(static_cast<double>(width) * picture.height() / picture.width()));
         };
         int width = room.width();
         if (heightFor(width) > room.height()) {
-            width -= m_form.ScrollBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_form.ScrollBox1);
+            width -= m_form.pageScroller()->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_form.pageScroller());
         }
         width = std::max(width, 1);
         bounds = QSize(width, std::max(heightFor(width), 1));

@@ -33,6 +33,7 @@ ReadingAids::ReadingAids(TMainForm& form) : m_form(form) {
     addPageFit();
     addCopying();
     addHelp();
+    connect(&m_form, &TMainForm::textOpened, this, [this] { reset(); });
     // One filter over the application's events: the mouse's back and forward buttons work over
     // the whole window, whatever is under them (a list would take the press for itself), and
     // Ctrl+wheel and resizes are caught on their way to the widgets concerned.
@@ -55,12 +56,10 @@ QAction* ReadingAids::addAction(QMenu* menu, const QString& text, const char* ob
     // A shortcut works only where its action is added: the window, or the widget that owns it.
     (owner ? owner : &m_form)->addAction(action);
     if (menu) menu->addAction(action);
-    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { guarded(handler); });
+    connect(action, &QAction::triggered, this, [this, handler = std::move(handler)] { m_form.guarded(handler); });
     m_listed.push_back(action);
     return action;
 }
-
-void ReadingAids::reportError(const QString& message) { m_form.reportError(message); }
 
 bool ReadingAids::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
@@ -69,17 +68,17 @@ bool ReadingAids::eventFilter(QObject* watched, QEvent* event) {
         if (button != Qt::BackButton && button != Qt::ForwardButton) break;
         const auto* widget = qobject_cast<QWidget*>(watched);
         if (!widget || widget->window() != &m_form) break;
-        guarded([&] { button == Qt::BackButton ? goBack() : goForward(); });
+        m_form.guarded([&] { button == Qt::BackButton ? goBack() : goForward(); });
         return true;
     }
     case QEvent::Wheel:
-        if (watched == m_form.TntRichEdit1->viewport()) return wheelZoom(event, &ReadingAids::zoomStepBy);
-        if (watched == m_form.Image1 || watched == m_form.ScrollBox1->viewport()) {
+        if (watched == m_form.entryPane()->viewport()) return wheelZoom(event, &ReadingAids::zoomStepBy);
+        if (watched == m_form.pagePicture() || watched == m_form.pageScroller()->viewport()) {
             return wheelZoom(event, &ReadingAids::zoomPageBy);
         }
         break;
     case QEvent::Resize:
-        if (watched == m_form.ScrollBox1 && m_pageFit == PageFit::Width) guarded([&] { applyPageFit(); });
+        if (watched == m_form.pageScroller() && m_pageFit == PageFit::Width) m_form.guarded([&] { applyPageFit(); });
         break;
     default:
         break;
@@ -104,6 +103,7 @@ std::vector<std::pair<QString, QString>> ReadingAids::shortcutList() const {
         if (const QString where = action->property(kWhere).toString(); !where.isEmpty()) what += QStringLiteral(" (%1)").arg(where);
         list.emplace_back(what, keys.join(QStringLiteral(" or ")));
     }
+    list.emplace_back(QStringLiteral("Copy Headword (in a list)"), QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
     list.emplace_back(QStringLiteral("Back and Forward"), QStringLiteral("the mouse's back and forward buttons"));
     list.emplace_back(QStringLiteral("Zoom the entry text and the lists"), QStringLiteral("Ctrl+wheel over the text"));
     list.emplace_back(QStringLiteral("Zoom the page"), QStringLiteral("Ctrl+wheel over the page"));

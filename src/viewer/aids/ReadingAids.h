@@ -1,7 +1,6 @@
 #pragma once
 
 #include "reading/History.h"
-#include "display/PageOrder.h"
 
 #include <QFont>
 #include <QKeySequence>
@@ -9,7 +8,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <exception>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -17,6 +15,7 @@
 
 class QAction;
 class QDialog;
+class QLabel;
 class QMenu;
 class QWidget;
 
@@ -29,7 +28,7 @@ class TMainForm;
 // Back and Forward, keys for everything, zoom, turning the scanned pages, copying with a citation.
 // Everything is added beside the window (menu items, a Go menu, shortcuts, a context menu) and
 // nothing of it runs until used: with none of it used the window behaves as documented. Nothing
-// is stored on disk.
+// is stored on disk. What they keep of a text starts afresh when another text comes (textOpened).
 //
 // One concern per file: DictionaryFolder.cpp, BackForward.cpp, Keyboard.cpp, Zoom.cpp,
 // PageTurning.cpp, PageFit.cpp, CopyCitation.cpp; this class's own file builds the menus and the
@@ -44,9 +43,9 @@ public:
     // File > Open Dictionary Folder: asks for a folder, then opens it.
     void chooseDictionaryFolder();
     // Loads the dictionary in `folder` in place of the open one: the word list, the hit list, the
-    // shown entry, the page picture and its one-name cache, and the history start afresh. When
-    // its text can't be opened the error box says why (as at start-up) and the open dictionary
-    // stays as it was; false then.
+    // shown entry, the page picture and its one-name cache, and the history start afresh; the
+    // search field's text is looked up in the new word list. When its text can't be opened the
+    // error box says why (as at start-up) and the open dictionary stays as it was; false then.
     bool openDictionaryFolder(const QString& folder);
 
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
@@ -73,8 +72,12 @@ public:
     void zoomStepBy(int direction);
 
     // On the Image tab: the next or previous page of the text's page order, and the entry's own.
+    // Turning goes on from the page turned to last, also when its picture could not be shown (its
+    // error is reported, and the next turn goes past it); a status-bar label names it meanwhile.
     void turnPage(int direction);
     void showEntryPage();
+    // The page turned to, while pages are being turned.
+    std::optional<QByteArray> turnedPage() const { return m_turnedPage; }
     // The picture as wide as the Image tab, keeping its aspect ratio; and zoomed in or out.
     static constexpr int kMinPageZoom = 10;
     static constexpr int kMaxPageZoom = 400;
@@ -83,8 +86,6 @@ public:
 
     // The shown entry as plain text with a citation line; false when no entry is shown.
     bool copyEntryWithCitation();
-    // The selected line of `list`; false when none is selected.
-    bool copyHeadword(const ListBox* list);
     // The text pane's context menu: its own items and ours. The caller owns it.
     QMenu* createTextPaneMenu();
 
@@ -115,33 +116,28 @@ private:
     QAction* addAction(QMenu* menu, const QString& text, const char* objectName, const QList<QKeySequence>& keys,
                        std::function<void()> handler, Qt::ShortcutContext context = Qt::WindowShortcut,
                        QWidget* owner = nullptr);
-    // Runs a handler body; any exception ends it and reaches the window's error box.
-    template <typename Body> void guarded(Body&& body) noexcept;
-    void reportError(const QString& message);
-
     void show(const Visit& visit);
     void updateHistoryActions();
     void applyZoom();
     void takeFontChoice();
     bool wheelZoom(QEvent* event, void (ReadingAids::*step)(int));
     void updatePageActions();
-    const PageOrder& pageOrder();
+    void endPageTurning();
     void applyPageFit();
     void reset();
 
     TMainForm& m_form;
 
     History m_history;
-    std::optional<std::int32_t> m_shown; // the start of the entry in the pane
 
     int m_zoom = 100;
     QFont m_paneBase;
     QFont m_list1Base;
     QFont m_list2Base;
-    QFont m_paneApplied; // what the last zoom gave the pane, to tell a View > Font choice
     int m_wheelRest = 0; // a wheel turns in parts of a notch
 
-    std::optional<PageOrder> m_pageOrder; // made on the first turn, for the text open then
+    std::optional<QByteArray> m_turnedPage;
+    QLabel* m_turnedPageLabel = nullptr; // at the right of the status bar while pages turn
     enum class PageFit { Click, Width, Scale };
     PageFit m_pageFit = PageFit::Click;
     double m_pageScale = 1.0;
@@ -157,15 +153,5 @@ private:
     std::vector<QAction*> m_listed;
     QDialog* m_shortcutDialog = nullptr;
 };
-
-template <typename Body> void ReadingAids::guarded(Body&& body) noexcept {
-    try {
-        body();
-    } catch (const std::exception& e) {
-        reportError(QString::fromUtf8(e.what()));
-    } catch (...) {
-        reportError(QStringLiteral("Unexpected error"));
-    }
-}
 
 } // namespace wordhoard

@@ -32,10 +32,9 @@ QFont scaled(QFont base, int percent) {
 } // namespace
 
 void ReadingAids::addZoom() {
-    m_paneBase = m_form.TntRichEdit1->font();
-    m_list1Base = m_form.TntListBox1->font();
-    m_list2Base = m_form.TntListBox2->font();
-    m_paneApplied = m_paneBase;
+    m_paneBase = m_form.entryPane()->font();
+    m_list1Base = m_form.wordList()->font();
+    m_list2Base = m_form.hitList()->font();
     QMenu* view = menu("View1");
     view->addSeparator();
     // Ctrl+= too, for keyboards whose plus needs Shift on the same key.
@@ -46,8 +45,8 @@ void ReadingAids::addZoom() {
                           [this] { zoomStepBy(-1); });
     addAction(view, QStringLiteral("&Actual Size"), "ViewActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
               [this] { setZoom(100); });
-    // View > Font is handled first (connected earlier): a choice made there is the new base.
-    connect(m_form.Action11, &QAction::triggered, this, [this] { guarded([&] { takeFontChoice(); }); });
+    // A choice made with View > Font is the new base.
+    connect(&m_form, &TMainForm::fontChosen, this, [this] { m_form.guarded([&] { takeFontChoice(); }); });
 }
 
 void ReadingAids::setZoom(int percent) {
@@ -58,24 +57,22 @@ void ReadingAids::setZoom(int percent) {
 void ReadingAids::zoomStepBy(int direction) { setZoom(zoomStep(m_zoom, direction, kMinZoom, kMaxZoom)); }
 
 void ReadingAids::applyZoom() {
-    QTextEdit* pane = m_form.TntRichEdit1;
-    m_paneApplied = scaled(m_paneBase, m_zoom);
-    pane->setFont(m_paneApplied);
+    QTextEdit* pane = m_form.entryPane();
+    const QFont applied = scaled(m_paneBase, m_zoom);
+    pane->setFont(applied);
     // The document's runs carry weight, slant and colour but no size: it is laid out again at
     // its new default font.
-    pane->document()->setDefaultFont(m_paneApplied);
-    m_form.TntListBox1->setFont(scaled(m_list1Base, m_zoom));
-    m_form.TntListBox2->setFont(scaled(m_list2Base, m_zoom));
+    pane->document()->setDefaultFont(applied);
+    m_form.wordList()->setFont(scaled(m_list1Base, m_zoom));
+    m_form.hitList()->setFont(scaled(m_list2Base, m_zoom));
     m_zoomIn->setEnabled(m_zoom < kMaxZoom);
     m_zoomOut->setEnabled(m_zoom > kMinZoom);
 }
 
 void ReadingAids::takeFontChoice() {
-    if (m_form.TntRichEdit1->font() == m_paneApplied) return; // the dialog was cancelled
-    m_paneBase = m_form.TntRichEdit1->font();
-    m_list1Base = m_form.TntListBox1->font();
-    m_list2Base = m_form.TntListBox2->font();
-    m_paneApplied = m_paneBase;
+    m_paneBase = m_form.entryPane()->font();
+    m_list1Base = m_form.wordList()->font();
+    m_list2Base = m_form.hitList()->font();
     m_zoom = 100;
     m_zoomIn->setEnabled(true);
     m_zoomOut->setEnabled(true);
@@ -89,7 +86,7 @@ bool ReadingAids::wheelZoom(QEvent* event, void (ReadingAids::*step)(int)) {
     while (std::abs(m_wheelRest) >= 120) {
         const int direction = m_wheelRest > 0 ? 1 : -1;
         m_wheelRest -= direction * 120;
-        guarded([&] { (this->*step)(direction); });
+        m_form.guarded([&] { (this->*step)(direction); });
     }
     return true;
 }

@@ -31,6 +31,7 @@ void TMainForm::FontSelectExecute() {
     TntEdit1->setFont(font);
     TntListBox1->setFont(font);
     TntListBox2->setFont(font);
+    emit fontChosen();
 }
 
 void TMainForm::HelpAbout1Execute() {

@@ -1,7 +1,6 @@
 // The entry display: a line of either list shows its entry, decoded and styled, with its page.
 #include "window/MainForm.h"
 
-#include "text/CodePage.h"
 #include "text/EntityDecoding.h"
 #include "display/EntryDisplay.h"
 #include "display/EntryFormat.h"
@@ -86,22 +85,31 @@ void TMainForm::TntListBox2Click() { Browse(1); }
 
 void TMainForm::Browse(int list) {
     const ListBox* box = list == 0 ? TntListBox1 : TntListBox2;
-    const std::vector<std::int32_t>& offsets = list == 0 ? m_unit.EntryOffsets.offsets : m_unit.HitOffsets;
+    const std::vector<std::int32_t>& offsets = list == 0 ? m_unit.EntryOffsets().offsets : m_unit.HitOffsets;
     const int row = box->selectedRow();
     // No line selected: the pane, the status bar and the picture stay as they are.
     if (row < 0 || static_cast<std::size_t>(row) >= offsets.size()) return;
-    m_unit.EntryBuffer.clear();
     const std::int32_t h = offsets[static_cast<std::size_t>(row)];
-    Display(h - 4, entryLastByte(*m_unit.text, h));
+    showEntry(h);
     m_aids->entryShown(h, list);
-    if (!Image1->isHidden()) Load_Image(narrow(StatusPanel1->text()).value_or(QByteArray()));
+    if (!Image1->isHidden()) Load_Image(shownPage());
+}
+
+void TMainForm::showEntry(std::int32_t start) {
+    m_unit.EntryBuffer.clear();
+    Display(start - 4, entryLastByte(m_unit.text(), start));
 }
 
 void TMainForm::Display(std::int32_t from, std::int32_t to) {
-    m_unit.EntryBuffer = entryBuffer(*m_unit.text, from, to);
+    m_unit.EntryBuffer = entryBuffer(m_unit.text(), from, to);
     Ligatures(m_unit.EntryBuffer);
     Format(to - from);
-    StatusPanel1->setText(entryPageName(*m_unit.text, from));
+    StatusPanel1->setText(entryPageName(m_unit.text(), from));
+    m_shownEntry = from + 4;
+}
+
+QByteArray TMainForm::shownPage() const {
+    return m_shownEntry ? pageNameBefore(m_unit.text(), *m_shownEntry - 4) : QByteArray();
 }
 
 void TMainForm::Ligatures(const QString& text) { m_unit.DecodedText = decodeEntities(text); }
@@ -150,7 +158,6 @@ void TMainForm::TntEdit1KeyDown(int key) {
 void TMainForm::CheckBox1Click() {
     if (CheckBox1->isChecked()) {
         wordListModel->setSorted(true);
-        m_lookup.reset();
     } else {
         wordListModel->setSorted(false);
         Wordlist();

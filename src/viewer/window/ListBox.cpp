@@ -86,7 +86,8 @@ int ListBox::selectedRow() const {
 void ListBox::selectRow(int row) {
     if (!model() || !selectionModel()) return;
     if (row < 0 || row >= model()->rowCount()) {
-        selectionModel()->clearSelection();
+        // No current line either, so that the view's Ctrl+C copies nothing.
+        selectionModel()->clear();
         return;
     }
     const QModelIndex index = model()->index(row, 0);

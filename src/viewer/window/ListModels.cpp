@@ -1,20 +1,15 @@
 #include "window/ListModels.h"
 
+#include "Dictionary.h"
 #include "display/EntryDisplay.h"
 #include "text/EntryIndex.h"
 #include "search/FullTextSearch.h"
 
-#include <QCollator>
-
-#include <algorithm>
-#include <numeric>
-
 namespace wordhoard {
 
-void HeadwordListModel::setSource(const EntryIndex* index) {
+void HeadwordListModel::setSource(std::shared_ptr<const Dictionary> dictionary) {
     beginResetModel();
-    m_index = index;
-    m_order.clear();
+    m_dictionary = std::move(dictionary);
     m_sorted = false;
     endResetModel();
 }
@@ -22,30 +17,18 @@ void HeadwordListModel::setSource(const EntryIndex* index) {
 void HeadwordListModel::setSorted(bool sorted) {
     beginResetModel();
     m_sorted = sorted;
-    m_order.clear();
-    if (sorted && m_index) {
-        const auto count = static_cast<std::size_t>(m_index->size());
-        std::vector<QString> words(count);
-        for (std::size_t i = 0; i < count; ++i) words[i] = m_index->headword(static_cast<qsizetype>(i));
-        m_order.resize(count);
-        std::iota(m_order.begin(), m_order.end(), 0);
-        QCollator collator;
-        std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
-            return collator.compare(words[static_cast<std::size_t>(a)], words[static_cast<std::size_t>(b)]) < 0;
-        });
-    }
     endResetModel();
 }
 
 QString HeadwordListModel::line(int row) const {
-    if (!m_index || row < 0 || row >= rowCount()) return {};
-    const int entry = m_sorted ? m_order[static_cast<std::size_t>(row)] : row;
-    return m_index->headword(entry);
+    if (!m_dictionary || row < 0 || row >= rowCount()) return {};
+    const int entry = m_sorted ? m_dictionary->sortedOrder()[static_cast<std::size_t>(row)] : row;
+    return m_dictionary->index().headword(entry);
 }
 
 int HeadwordListModel::rowCount(const QModelIndex& parent) const {
-    if (parent.isValid() || !m_index) return 0;
-    return static_cast<int>(m_index->size());
+    if (parent.isValid() || !m_dictionary) return 0;
+    return static_cast<int>(m_dictionary->index().size());
 }
 
 QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
@@ -55,16 +38,16 @@ QVariant HeadwordListModel::data(const QModelIndex& index, int role) const {
 
 void HitListModel::clear() {
     beginResetModel();
-    m_text = nullptr;
+    m_dictionary.reset();
     m_lines.clear();
     m_places.clear();
     m_contexts.clear();
     endResetModel();
 }
 
-void HitListModel::append(const TMapTextfile& text, std::vector<SearchHit> hits) {
+void HitListModel::append(std::shared_ptr<const Dictionary> dictionary, std::vector<SearchHit> hits) {
     if (hits.empty()) return;
-    m_text = &text;
+    m_dictionary = std::move(dictionary);
     const auto first = static_cast<int>(m_lines.size());
     beginInsertRows({}, first, first + static_cast<int>(hits.size()) - 1);
     m_lines.reserve(m_lines.size() + static_cast<qsizetype>(hits.size()));
@@ -81,9 +64,10 @@ const HitListModel::Context& HitListModel::context(int row) const {
     if (found == m_contexts.end()) {
         const Place& place = m_places[static_cast<std::size_t>(row)];
         Context made;
-        if (m_text) {
-            made.page = entryPageName(*m_text, place.start - 4);
-            made.snippet = makeSnippet(*m_text, place.start, place.matchOffset, place.matchLength);
+        if (m_dictionary) {
+            const TMapTextfile& text = m_dictionary->text();
+            made.page = entryPageName(text, place.start - 4);
+            made.snippet = makeSnippet(text, place.start, place.matchOffset, place.matchLength);
         }
         found = m_contexts.insert(row, std::move(made));
     }

@@ -7,22 +7,22 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace wordhoard {
 
-class EntryIndex;
-class TMapTextfile;
+class Dictionary;
 struct SearchHit;
 
-// The word list: line i shows headword i of the entry index, decoded when it is asked for.
+// The word list: line i shows headword i of the dictionary's index, decoded when it is asked for.
 class HeadwordListModel : public QAbstractListModel {
     Q_OBJECT
 public:
     explicit HeadwordListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
-    // Shows `index` (kept by reference; set it again after rebuilding it).
-    void setSource(const EntryIndex* index);
+    // Shows the headwords of `dictionary`, in file order.
+    void setSource(std::shared_ptr<const Dictionary> dictionary);
     // Sorted: lines in the user's locale order; unsorted: file order.
     void setSorted(bool sorted);
     bool sorted() const { return m_sorted; }
@@ -32,9 +32,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
-    const EntryIndex* m_index = nullptr;
+    std::shared_ptr<const Dictionary> m_dictionary;
     bool m_sorted = false;
-    std::vector<int> m_order; // line -> entry when sorted
 };
 
 // The search hit list: decoded headwords appended pass by pass. A line's text is its headword
@@ -55,8 +54,8 @@ public:
     explicit HitListModel(QObject* parent = nullptr) : QAbstractListModel(parent) {}
 
     void clear();
-    // Appends the hits of a pass over `text`, which must stay open until clear().
-    void append(const TMapTextfile& text, std::vector<SearchHit> hits);
+    // Appends the hits of a pass over the text of `dictionary`.
+    void append(std::shared_ptr<const Dictionary> dictionary, std::vector<SearchHit> hits);
     QString line(int row) const { return m_lines.value(row); }
     // How many lines have had their page name and snippet made since the last clear().
     qsizetype contextsMade() const { return m_contexts.size(); }
@@ -76,7 +75,7 @@ private:
     };
     const Context& context(int row) const;
 
-    const TMapTextfile* m_text = nullptr;
+    std::shared_ptr<const Dictionary> m_dictionary;
     QStringList m_lines;
     std::vector<Place> m_places; // beside m_lines, line by line
     mutable QHash<int, Context> m_contexts;

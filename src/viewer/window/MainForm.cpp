@@ -149,7 +149,6 @@ void TMainForm::buildWidgets() {
     TntListBox1 = named(new ListBox, "TntListBox1");
     TntListBox1->setFont(dictFont);
     wordListModel = new HeadwordListModel(this);
-    wordListModel->setSource(&m_unit.EntryOffsets);
     TntListBox1->setModel(wordListModel);
     PageControl1->addTab(fillWith(TabSheet1, TntListBox1, 4), QStringLiteral("Wordlist"));
 
@@ -296,46 +295,41 @@ void TMainForm::reportError(const QString& message) {
 }
 
 void TMainForm::LoadFile(const QString& fileName) {
+    std::shared_ptr<const Dictionary> dictionary;
     if (m_unit.pendingText.valid() && m_unit.pendingText.fileName() == fileName) {
         PendingText pending = std::move(m_unit.pendingText);
-        LoadedText loaded = pending.take();
-        m_unit.text = std::move(loaded.text);
-        m_loadedIndex = std::move(loaded.index);
+        dictionary = std::make_shared<Dictionary>(pending.take(), fileName);
     } else {
-        m_unit.text = std::make_unique<TMapTextfile>();
-        m_unit.text->Open(fileName, false);
-        m_loadedIndex.reset();
+        dictionary = Dictionary::load(fileName);
     }
-    m_looseIndex.reset();
-    if (!m_unit.text->opened()) {
-        m_startupError = QStringLiteral("Cannot open the dictionary text \"%1\": %2")
-                             .arg(fileName, m_unit.text->errorString());
-    }
+    if (!dictionary->opened()) m_startupError = dictionary->openError();
+    openText(std::move(dictionary), m_unit.folder);
+}
+
+void TMainForm::openText(std::shared_ptr<const Dictionary> dictionary, const QString& folder) {
+    m_unit.dictionary = std::move(dictionary);
+    m_unit.folder = folder;
+    m_unit.HitOffsets.clear();
+    m_unit.EntryBuffer.clear();
+    m_unit.DecodedText.clear();
+    m_unit.LastImage.clear();
+    hitListModel->clear();
+    hitCountLabel->clear();
+    TntRichEdit1->document()->clear();
+    m_markPositions.clear();
+    m_shownEntry.reset();
+    StatusPanel1->clear();
+    Image1->setPicture(nullptr);
+    emit textOpened();
 }
 
 void TMainForm::Wordlist() {
-    m_lookup.reset(); // it reads the lines being replaced
-    if (m_loadedIndex) {
-        m_unit.EntryOffsets = std::move(*m_loadedIndex);
-        m_loadedIndex.reset();
-    } else {
-        m_unit.EntryOffsets = buildEntryIndex(*m_unit.text);
-    }
-    wordListModel->setSource(&m_unit.EntryOffsets);
+    wordListModel->setSource(m_unit.dictionary);
 }
 
-HeadwordLookup& TMainForm::lookup() {
-    // Made on the first keystroke rather than at start-up: opening the locale's collator takes a
-    // few milliseconds.
-    if (!m_lookup) {
-        const auto matching = looseMatching() ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale;
-        m_lookup = wordListModel->sorted()
-                       ? std::make_unique<HeadwordLookup>(
-                             [model = wordListModel](qsizetype row) { return model->line(static_cast<int>(row)); },
-                             wordListModel->rowCount(), QLocale(), matching)
-                       : std::make_unique<HeadwordLookup>(m_unit.EntryOffsets, QLocale(), matching); // file order
-    }
-    return *m_lookup;
+const HeadwordLookup& TMainForm::lookup() const {
+    const auto matching = looseMatching() ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale;
+    return m_unit.dictionary->lookup(matching, wordListModel->sorted());
 }
 
 void TMainForm::TabSheet1Show() { TntListBox1->setVisible(true); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/EntryFormat.h"
+#include "Dictionary.h"
 #include "window/MainUnit.h"
 
 #include <QMainWindow>
@@ -53,11 +54,24 @@ public:
     void FillCombo();
     void Wordlist();
 
+    // The one way a dictionary comes into the window (start-up, another folder, a reload): it
+    // replaces the open one as a whole, and the hit list, the entry shown, the page picture and
+    // what the additions keep of the old text start afresh (textOpened()). The word list follows
+    // with Wordlist().
+    void openText(std::shared_ptr<const Dictionary> dictionary, const QString& folder);
+
     // Entry display.
     void Browse(int list);
     void Display(std::int32_t from, std::int32_t to);
     void Format(std::int32_t length);
     void Ligatures(const QString& text);
+    // Browse's way of showing the entry whose headword starts at `start` in the pane and the
+    // status bar (also for Back and Forward).
+    void showEntry(std::int32_t start);
+    // The start of the entry in the pane; none before the first one and after another text came.
+    std::optional<std::int32_t> shownEntry() const { return m_shownEntry; }
+    // The page name of the entry shown, as status panel 1 shows it (empty when none is shown).
+    QByteArray shownPage() const;
 
     // Search.
     void ProcesSearch(const QString& term);
@@ -86,6 +100,24 @@ public:
     void setStartupError(const QString& message) { m_startupError = message; }
 
     MainUnit& unit() { return m_unit; }
+    const Dictionary& dictionary() const { return *m_unit.dictionary; }
+
+    // The designed widgets by what they are, for the code beside the documented window.
+    QLineEdit* searchField() const { return TntEdit1; }
+    ListBox* wordList() const { return TntListBox1; }
+    ListBox* hitList() const { return TntListBox2; }
+    QTabWidget* listTabs() const { return PageControl1; }
+    QTabWidget* entryTabs() const { return PageControl2; }
+    QTextEdit* entryPane() const { return TntRichEdit1; }
+    QScrollArea* pageScroller() const { return ScrollBox1; }
+    PageImageView* pagePicture() const { return Image1; }
+    QLabel* pagePanel() const { return StatusPanel1; }
+
+    // Runs a handler body; any exception ends it and reaches the error box (a cancelled search
+    // silently).
+    template <typename Body> void guarded(Body&& body) noexcept;
+    // Thrown when the reader cancels a long search: it ends the request like an error, silently.
+    struct RequestCancelled {};
 
     // Event handlers.
     void TntListBox1Click();
@@ -117,6 +149,14 @@ public:
     // History, zoom, page turning, another folder and the rest beside the documented window.
     ReadingAids& readingAids() { return *m_aids; }
 
+signals:
+    // openText replaced the dictionary.
+    void textOpened();
+    // View > Font applied the reader's choice to the text and the lists.
+    void fontChosen();
+    // The click on the picture switched it between its natural and its stretched size.
+    void pictureClicked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -134,34 +174,23 @@ private:
     void goToMark(bool forward);
     void layoutClient();
     // The look-up over the word list's current lines.
-    HeadwordLookup& lookup();
+    const HeadwordLookup& lookup() const;
     void buildLooseMatching();
-    // The loose-search index of the text, made when first needed; null while matching is strict.
-    const LooseIndex* looseIndex();
-    // Runs a handler body; any exception ends it and reaches the error box.
-    template <typename Body> void guarded(Body&& body) noexcept;
-
-    // Thrown when the reader cancels a long search: it ends the request like an error, silently.
-    struct RequestCancelled {};
+    // The loose-search index of the text; null while matching is strict.
+    const LooseIndex* looseIndex() const;
     class SearchProgressGate;
 
     MainUnit& m_unit;
     std::function<void(const QString&)> m_errorReporter;
-    // Made when first needed; dropped whenever the word list's lines change.
-    std::unique_ptr<HeadwordLookup> m_lookup;
     // The request whose passes Search runs, while ProcesSearch runs it.
     SearchRequest* m_request = nullptr;
-    std::unique_ptr<LooseIndex> m_looseIndex; // of the text open now
     QString m_startupError;
-    // The index that came with the text LoadFile took over, for Wordlist.
-    std::optional<EntryIndex> m_loadedIndex;
     bool m_startupErrorShown = false;
+    std::optional<std::int32_t> m_shownEntry;
     // Where Format put the marked occurrences in the pane's document, left to right.
     std::vector<MarkRange> m_markPositions;
-    // Made last by the constructor; it opens another folder in place, so it reaches the index
-    // and the look-up.
+    // Made last by the constructor.
     std::unique_ptr<ReadingAids> m_aids;
-    friend class ReadingAids;
 
 public:
     // Widgets, named as the design names them (their object names match).

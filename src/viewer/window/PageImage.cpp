@@ -34,7 +34,7 @@ void TMainForm::Load_Image(const QByteArray& requested) {
     m_unit.LastImage = load.name;
 }
 
-void TMainForm::TabSheet4Show() { Load_Image(narrow(StatusPanel1->text()).value_or(QByteArray())); }
+void TMainForm::TabSheet4Show() { Load_Image(shownPage()); }
 
 void TMainForm::TabSheet4Hide() {}
 
@@ -47,6 +47,7 @@ void TMainForm::Image1Click() {
         Image1->setAutoSize(false);
         Image1->resize(kStretchedSize);
     }
+    emit pictureClicked();
 }
 
 } // namespace wordhoard

@@ -51,7 +51,7 @@ void TMainForm::ProcesSearch(const QString& term) {
     hitListModel->clear();
     m_unit.HitOffsets.clear();
     SearchProgressGate gate(this);
-    SearchRequest request(*m_unit.text, term, *PerlRegEx1,
+    SearchRequest request(m_unit.text(), term, *PerlRegEx1,
                           [&gate](std::int64_t scanned, std::int64_t total) { return gate.update(scanned, total); },
                           looseIndex());
     m_request = &request;
@@ -70,7 +70,7 @@ void TMainForm::Search(const QString& pattern) {
 
     SearchOutcome outcome = m_request->runPass(pattern);
     for (const SearchHit& hit : outcome.hits) m_unit.HitOffsets.push_back(hit.start);
-    hitListModel->append(*m_unit.text, std::move(outcome.hits));
+    hitListModel->append(m_unit.dictionary, std::move(outcome.hits));
     // The hits found so far stay.
     if (outcome.error) throw RegexError(outcome.error->toStdString());
     if (outcome.cancelled) throw RequestCancelled{};
