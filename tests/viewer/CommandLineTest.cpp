@@ -40,10 +40,10 @@ TEST(CommandLine, UsageErrorsNameWhatIsWrong) {
     } cases[] = {
         {{u"a"_qs, u"b"_qs}, "one dictionary folder at most, not 2"},
         {{u"a"_qs, u"--"_qs, u"b"_qs}, "one dictionary folder at most, not 2"},
-        {{u"--bogus"_qs}, "unknown option --bogus"},
-        {{u"-x"_qs, u"a"_qs}, "unknown option -x"},
-        {{u"--folder=a"_qs}, "unknown option --folder=a"},
-        {{u"a"_qs, u"-style"_qs}, "the option -style needs a value"},
+        {{u"--bogus"_qs}, "Unknown option 'bogus'."},
+        {{u"-x"_qs, u"a"_qs}, "Unknown option 'x'."},
+        {{u"--folder=a"_qs}, "Unknown option 'folder'."},
+        {{u"a"_qs, u"-style"_qs}, "Missing value after '-style'."},
     };
     for (const auto& c : cases) {
         const CommandLine line = parseCommandLine(c.arguments);

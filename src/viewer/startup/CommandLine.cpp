@@ -2,75 +2,75 @@
 
 #include "BuildInfo.h"
 
-#include <algorithm>
-#include <array>
+#include <QCommandLineParser>
 
 namespace wordhoard {
 
 namespace {
 
-// The options QGuiApplication, QApplication and the X11 platform take from the command line:
-// those that take a value (also written "-style=fusion"), then those that stand alone. Qt
-// accepts them with one dash or two.
-constexpr std::array<QStringView, 14> kQtOptionsWithValue = {
-    u"platform", u"platformpluginpath", u"platformtheme", u"plugin", u"qwindowgeometry", u"qwindowicon",
-    u"qwindowtitle", u"session", u"style", u"stylesheet", u"display", u"geometry", u"name", u"title"};
-constexpr std::array<QStringView, 6> kQtFlags = {u"reverse", u"widgetcount", u"nograb", u"dograb", u"sync",
-                                                 u"qmljsdebugger"};
+// The options QGuiApplication, QApplication and the X11 platform read from the command line
+// themselves (Qt takes them with one dash or two, a value also as "-style=fusion"): accepted
+// here and left to Qt, out of the help.
+constexpr const char* kQtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "session", "style", "stylesheet", "display", "geometry", "name", "title", "qmljsdebugger"};
+constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
 
-bool among(const auto& names, QStringView name) { return std::find(names.begin(), names.end(), name) != names.end(); }
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption desktop{QStringLiteral("desktop"),
+                               QStringLiteral("Start as the desktop entry does: with no FOLDER, open the first of "
+                                              "$XDG_DATA_HOME/wordhoard (default ~/.local/share/wordhoard) and each "
+                                              "$XDG_DATA_DIRS entry + /wordhoard (default "
+                                              "/usr/local/share:/usr/share) that holds txt/WH-main_01.txt.")};
+    QCommandLineOption check{QStringLiteral("check"),
+                             QStringLiteral("Start as usual; once the main window shows, print the dictionary text "
+                                            "opened, its number of headwords and the documentation page, then quit "
+                                            "(status 1, the message on stderr, when an error box would have shown).")};
+    QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the version and exit.")};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help and exit.")};
+
+    Parser() {
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.setApplicationDescription(
+            QStringLiteral("Reads and searches a Wordhoard dictionary. FOLDER holds txt/WH-main_01.txt and img/;\n"
+                           "without it the viewer reads its working directory.\n"
+                           "Qt's own options (-platform NAME, -style NAME, -reverse, ...) work as usual."));
+        parser.addOptions({desktop, check, version, help});
+        parser.addPositionalArgument(QStringLiteral("FOLDER"), QStringLiteral("The dictionary folder."),
+                                     QStringLiteral("[FOLDER]"));
+        for (const char* name : kQtOptionsWithValue) addHidden(name, QStringLiteral("value"));
+        for (const char* name : kQtFlags) addHidden(name, {});
+    }
+
+    void addHidden(const char* name, const QString& valueName) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setValueName(valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+};
 
 } // namespace
 
 CommandLine parseCommandLine(const QStringList& arguments) {
+    Parser p;
     CommandLine line;
-    QStringList folders;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (optionsEnded || !argument.startsWith(u'-') || argument == u"-") {
-            folders << argument;
-            continue;
-        }
-        if (argument == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (argument == u"--desktop") {
-            line.desktop = true;
-            continue;
-        }
-        if (argument == u"--check") {
-            line.check = true;
-            continue;
-        }
-        if (argument == u"--help" || argument == u"-h") {
-            line.help = true;
-            continue;
-        }
-        if (argument == u"--version") {
-            line.version = true;
-            continue;
-        }
-        QStringView name = QStringView(argument).mid(argument.startsWith(u"--") ? 2 : 1);
-        const qsizetype equals = name.indexOf(u'=');
-        const bool valueAttached = equals >= 0;
-        if (valueAttached) name = name.first(equals);
-        if (among(kQtOptionsWithValue, name)) {
-            if (!valueAttached && ++i == arguments.size()) {
-                line.error = QStringLiteral("the option %1 needs a value").arg(argument);
-                return line;
-            }
-        } else if (!among(kQtFlags, name)) {
-            line.error = QStringLiteral("unknown option %1").arg(argument);
-            return line;
-        }
+    // The parser skips the first argument as the program's name.
+    if (!p.parser.parse(QStringList{QStringLiteral("wordhoard")} + arguments)) {
+        line.error = p.parser.errorText();
+        return line;
     }
+    const QStringList folders = p.parser.positionalArguments();
     if (folders.size() > 1) {
         line.error = QStringLiteral("one dictionary folder at most, not %1").arg(folders.size());
         return line;
     }
-    if (!folders.isEmpty()) line.folder = folders.first();
+    line.folder = folders.value(0);
+    line.desktop = p.parser.isSet(p.desktop);
+    line.check = p.parser.isSet(p.check);
+    line.help = p.parser.isSet(p.help);
+    line.version = p.parser.isSet(p.version);
     return line;
 }
 
@@ -80,23 +80,8 @@ QString usageLine() {
 }
 
 QString helpText() {
-    return QStringLiteral(
-        "Usage: wordhoard [OPTION...] [FOLDER]\n"
-        "Reads and searches a Wordhoard dictionary. FOLDER holds txt/WH-main_01.txt and img/;\n"
-        "without it the viewer reads its working directory.\n"
-        "\n"
-        "Options:\n"
-        "  --desktop   start as the desktop entry does: with no FOLDER, open the first of\n"
-        "              $XDG_DATA_HOME/wordhoard (default ~/.local/share/wordhoard) and each\n"
-        "              $XDG_DATA_DIRS entry + /wordhoard (default /usr/local/share:/usr/share)\n"
-        "              that holds txt/WH-main_01.txt\n"
-        "  --check     start as usual; once the main window shows, print the dictionary text\n"
-        "              opened, its number of headwords and the documentation page, then quit\n"
-        "              (status 1, the message on stderr, when an error box would have shown)\n"
-        "  --version   print the version and exit\n"
-        "  -h, --help  print this help and exit\n"
-        "\n"
-        "Qt's own options (-platform NAME, -style NAME, -reverse, ...) work as usual.\n");
+    // Made before the application object exists, the parser can't know the program's name.
+    return Parser().parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("wordhoard"));
 }
 
 QString versionLine() { return QStringLiteral("wordhoard %1").arg(QLatin1String(kVersion)); }

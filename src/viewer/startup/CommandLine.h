@@ -7,7 +7,8 @@ namespace wordhoard {
 
 // What the viewer's command line asks for: `wordhoard [OPTION...] [FOLDER]`, where FOLDER holds
 // txt/WH-main_01.txt and img/. The options Qt reads itself (-platform NAME, -style NAME,
-// -reverse, ...) are left for Qt, so they work as they always did.
+// -reverse, ...) are left for Qt, so they work as they always did. Usage errors are worded by
+// QCommandLineParser ("Unknown option 'bogus'.").
 //   {}                       gives folder ""  (the working directory)
 //   {"/d/oe"}                gives folder "/d/oe"
 //   {"-platform", "xcb", "/d/oe"}  gives folder "/d/oe"
