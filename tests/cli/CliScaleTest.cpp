@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QThread>
 
 #include <algorithm>
 #include <string_view>
@@ -139,4 +140,31 @@ TEST(CliScale, GeneratorIsDeterministicAndKeepsTheFormatsRules) {
     EXPECT_GT(sizes[kEntries / 2], 100);
     EXPECT_GE(hugeWithManyTags, 3);
     EXPECT_TRUE(text.contains("cyning") && text.contains("hw&aelig;t") && text.contains("&lt;") && text.contains("&amp;"));
+}
+
+// The dictionary cut short while the CLI runs, at moments from before it has read the text to
+// well into its search: it never ends by a signal. It finishes from the text it read (status 0
+// or 1), or, when the file changed too often while it was read, ends with a message and status 2.
+TEST(CliScale, ADictionaryCutShortWhileTheCliRunsNeverEndsItByASignal) {
+    const TempDir dir;
+    const QByteArray text = generateDictionary(dir, kEntries, 11);
+    const QString path = dir.path(u"cut.txt"_qs);
+    for (const int delayMs : {0, 3, 10, 30, 60, 120}) {
+        SCOPED_TRACE(delayMs);
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(text);
+        file.close();
+        QProcess run;
+        run.start(QStringLiteral(WORDHOARD_CLI), {u"--dict"_qs, path, u"search"_qs, u"--context"_qs, u"e"_qs});
+        ASSERT_TRUE(run.waitForStarted());
+        QThread::msleep(static_cast<unsigned long>(delayMs));
+        ASSERT_TRUE(QFile::resize(path, 1000));
+        ASSERT_TRUE(run.waitForFinished(120000));
+        EXPECT_EQ(run.exitStatus(), QProcess::NormalExit);
+        EXPECT_TRUE(run.exitCode() == 0 || run.exitCode() == 1 || run.exitCode() == 2) << run.exitCode();
+        if (run.exitCode() == 2) {
+            EXPECT_FALSE(run.readAllStandardError().isEmpty());
+        }
+    }
 }

@@ -2,7 +2,10 @@
 #include "display/Citation.h"
 #include "reading/History.h"
 #include "display/PageOrder.h"
+#include "reading/EntryPlace.h"
 #include "reading/ZoomSteps.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 
 #include "QtPrinters.h"
 
@@ -64,6 +67,41 @@ TEST(History, KeepsAThousandStepsAndDropsTheOldest) {
     history.clear();
     EXPECT_EQ(history.size(), 0u);
     EXPECT_FALSE(history.back());
+}
+
+// A changed text keeps some entries: the visits of those that are gone go, the cursor stays on its
+// visit or else falls back to the nearest kept one before it, and neighbours that meet merge.
+TEST(History, RemappingDropsGoneVisitsAndKeepsTheCursorOnWhatIsLeft) {
+    History history;
+    for (const Visit& v : {a, b, c, d}) history.record(v);
+    history.back(); // on c
+    history.remap([](const Visit& v) -> std::optional<Visit> {
+        if (v == c) return std::nullopt;
+        return v == d ? a : Visit{v.start + 1, v.list};
+    });
+    EXPECT_EQ(history.visits(), (std::deque<Visit>{{11, 0}, {21, 0}, a}));
+    EXPECT_EQ(history.current(), (Visit{21, 0}));
+    history.remap([](const Visit&) { return a; }); // every visit becomes one
+    EXPECT_EQ(history.size(), 1u);
+    EXPECT_FALSE(history.canGoBack());
+    history.remap([](const Visit&) { return std::nullopt; });
+    EXPECT_FALSE(history.current());
+}
+
+// An entry is found again where it stood, else by its headword at the start nearest to its old
+// one (homographs keep their order), and not at all once its headword is gone.
+TEST(EntryFinder, FindsAnEntryWhereItStoodOrByItsHeadwordNearest) {
+    TMapTextfile text;
+    const QByteArray bytes = "#<b>bana</b> x#<b>ac</b> oak#<b>bana</b> y#<b>cyning</b> king";
+    ASSERT_EQ(text.OpenBytes(bytes), 0);
+    const EntryIndex index = buildEntryIndex(text);
+    const EntryFinder finder(index);
+    EXPECT_EQ(finder.find(placeOf(text, 18)), 18); // "ac", where it stands
+    EXPECT_EQ(finder.find({25, "ac"}), 18);        // moved
+    EXPECT_EQ(finder.find({4, "bana"}), 4);
+    EXPECT_EQ(finder.find({26, "bana"}), 32); // the second "bana" lies nearer
+    EXPECT_EQ(finder.find({14, "bana"}), 4);
+    EXPECT_EQ(finder.find({4, "wyrd"}), std::nullopt);
 }
 
 TEST(PageOrder, PagesFollowTheMarkersOnceEach) {

@@ -25,6 +25,18 @@ std::optional<Visit> History::current() const {
     return m_visits[m_cursor];
 }
 
+void History::remap(const std::function<std::optional<Visit>(const Visit&)>& map) {
+    std::deque<Visit> kept;
+    std::size_t cursor = 0;
+    for (std::size_t i = 0; i < m_visits.size(); ++i) {
+        const std::optional<Visit> mapped = map(m_visits[i]);
+        if (mapped && (kept.empty() || kept.back() != *mapped)) kept.push_back(*mapped);
+        if (i == m_cursor) cursor = kept.empty() ? 0 : kept.size() - 1;
+    }
+    m_visits = std::move(kept);
+    m_cursor = cursor;
+}
+
 void History::clear() {
     m_visits.clear();
     m_cursor = 0;

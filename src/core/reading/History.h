@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <optional>
 
 namespace wordhoard {
@@ -34,7 +35,13 @@ public:
     bool canGoForward() const { return m_cursor + 1 < m_visits.size(); }
     std::optional<Visit> current() const;
     std::size_t size() const { return m_visits.size(); }
+    // Oldest first.
+    const std::deque<Visit>& visits() const { return m_visits; }
     void clear();
+    // Replaces every visit by what `map` makes of it and drops those it gives none for (entries
+    // gone from a changed text); the cursor stays on its visit, or else on the nearest kept one
+    // before it. Visits that become equal to the one before them merge.
+    void remap(const std::function<std::optional<Visit>(const Visit&)>& map);
 
 private:
     std::size_t m_steps;

@@ -123,6 +123,11 @@ std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api, QSt
     return openFileReaderQt(path, error);
 }
 
+FileState fileStateOf(const QString& path, FileApi api) {
+    const std::unique_ptr<FileReader> reader = openFileReader(path, api);
+    return reader ? reader->state() : FileState{};
+}
+
 std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api) {
     QString error;
     return openFileReader(path, api, error);

@@ -67,6 +67,9 @@ public:
     virtual FileState state() = 0;
 };
 
+// The state of the file at `path` now; size -1 when it can't be read.
+FileState fileStateOf(const QString& path, FileApi api = defaultFileApi());
+
 // Opens `path` for reading; null when it can't be opened, and `error` says why: the system's
 // reason ("No such file or directory") or "is a directory".
 std::unique_ptr<FileReader> openFileReader(const QString& path, FileApi api, QString& error);

@@ -52,6 +52,7 @@ void ReadingAids::reset() {
     m_history.clear();
     endPageTurning();
     updateHistoryActions();
+    watchText();
 }
 
 } // namespace wordhoard

@@ -33,6 +33,7 @@ ReadingAids::ReadingAids(TMainForm& form) : m_form(form) {
     addPageFit();
     addCopying();
     addHelp();
+    addTextWatch();
     connect(&m_form, &TMainForm::textOpened, this, [this] { reset(); });
     // One filter over the application's events: the mouse's back and forward buttons work over
     // the whole window, whatever is under them (a list would take the press for itself), and

@@ -15,8 +15,10 @@
 
 class QAction;
 class QDialog;
+class QFileSystemWatcher;
 class QLabel;
 class QMenu;
+class QTimer;
 class QWidget;
 
 namespace wordhoard {
@@ -47,6 +49,13 @@ public:
     // search field's text is looked up in the new word list. When its text can't be opened the
     // error box says why (as at start-up) and the open dictionary stays as it was; false then.
     bool openDictionaryFolder(const QString& folder);
+
+    // The text changed on disk: read it again in place (as Open Dictionary Folder does), keeping
+    // the entry shown and the history steps whose headwords are still there. When it can't be
+    // read, the copy read before stays and a notice says why; false then. reloadIfChanged() does
+    // it only when the file's state is not the one read.
+    bool reloadText();
+    bool reloadIfChanged();
 
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
     void listAction(QAction* action) { m_listed.push_back(action); }
@@ -110,6 +119,7 @@ private:
     void addPageFit();
     void addCopying();
     void addHelp();
+    void addTextWatch();
 
     QMenu* menu(const char* objectName) const;
     // An action named `objectName` on `menu` (if any) whose keys work where `context` says.
@@ -123,6 +133,8 @@ private:
     bool wheelZoom(QEvent* event, void (ReadingAids::*step)(int));
     void updatePageActions();
     void endPageTurning();
+    void watchText();
+    void showNotice(const QString& text);
     void applyPageFit();
     void reset();
 
@@ -141,6 +153,12 @@ private:
     enum class PageFit { Click, Width, Scale };
     PageFit m_pageFit = PageFit::Click;
     double m_pageScale = 1.0;
+
+    QFileSystemWatcher* m_watcher = nullptr;
+    QTimer* m_settle = nullptr; // runs while the changed file settles
+    QLabel* m_dictionaryLabel = nullptr;
+    QLabel* m_noticeLabel = nullptr;
+    QTimer* m_noticeTimer = nullptr;
 
     QMenu* m_goMenu = nullptr;
     QAction* m_back = nullptr;
