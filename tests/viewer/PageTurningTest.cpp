@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QScrollArea>
 #include <QStyle>
@@ -87,6 +88,43 @@ TEST_F(PageTurningTest, PageDownAndUpFollowTheMarkersAndTheEntryStays) {
     clickLine(form->TntListBox1, 0);
     EXPECT_EQ(unit.LastImage, QByteArray("wh_b0001"));
     EXPECT_TRUE(errors.isEmpty());
+}
+
+// A page whose picture can't be decoded is reported once, and the next turn goes past it; while
+// pages turn, the status bar names the page turned to, and panel 1 the entry's page.
+TEST_F(PageTurningTest, TurningGoesPastADamagedPageAndTheStatusBarNamesThePage) {
+    dir.write(u"img/wh_b0003.jpg"_qs, "not a JPEG");
+    clickLine(form->TntListBox1, 0); // "a" on wh_b0001
+    toImageTab();
+    QLabel* turned = form->findChild<QLabel*>(u"TurnedPage"_qs);
+    ASSERT_NE(turned, nullptr);
+    EXPECT_TRUE(turned->isHidden());
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(turned->text(), u"Turned to page wh_b0002"_qs);
+    EXPECT_FALSE(turned->isHidden());
+    press(Qt::Key_PageDown); // wh_b0003 is damaged
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(unit.LastImage, QByteArray("wh_b0002")); // as the design has it: the load failed
+    EXPECT_EQ(turned->text(), u"Turned to page wh_b0003"_qs);
+    press(Qt::Key_PageDown);
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_EQ(unit.LastImage, QByteArray("wh_b0004"));
+    EXPECT_EQ(shown()->size(), QSize(16, 24));
+    EXPECT_EQ(form->StatusPanel1->text(), u"wh_b0001"_qs);
+    press(Qt::Key_Home); // the entry's page: turning ends
+    EXPECT_TRUE(turned->isHidden());
+    EXPECT_EQ(unit.LastImage, QByteArray("wh_b0001"));
+}
+
+TEST_F(PageTurningTest, ADictionaryWithoutPicturesSaysSoQuietly) {
+    QFile::remove(dir.path(u"img/wh_b0001.jpg"_qs));
+    clickLine(form->TntListBox1, 2); // "c" on wh_b0003, which has no picture
+    toImageTab();
+    EXPECT_EQ(shown(), nullptr);
+    EXPECT_EQ(form->Image1->notice(), u"no scan for page wh_b0003"_qs);
+    press(Qt::Key_PageDown); // a picture clears the notice
+    EXPECT_NE(shown(), nullptr);
+    EXPECT_TRUE(form->Image1->notice().isEmpty());
 }
 
 TEST_F(PageTurningTest, PageKeysKeepTheirMeaningAwayFromTheImageTab) {

@@ -136,6 +136,33 @@ TEST_F(ReadingAidsTest, BackAndForwardRevisitEntriesWithTheirTabsAndLines) {
     EXPECT_EQ(form->TntListBox1->selectedRow(), 4); // the back button did not click the line under it
 }
 
+// Typing shows the look-up's entry at every letter; the history keeps only the one the reader
+// settles on: once typing pauses, the field loses the focus, or another entry is shown.
+TEST_F(ReadingAidsTest, TypingRecordsTheEntryTheReaderSettlesOnNotEveryKeystroke) {
+    begin();
+    clickLine(form->TntListBox1, 4); // "eorl"
+    form->TntEdit1->setFocus();
+    QTest::keyClicks(form->TntEdit1, u"cy"_qs); // "cyning" at "c" already
+    EXPECT_EQ(paneText(), u"cyning king\n"_qs);
+    EXPECT_EQ(aids().history().size(), 1u);
+    QTest::qWait(1200);
+    EXPECT_EQ(aids().history().size(), 2u);
+    // Back at once, while the look-up's entry waits: it counts first.
+    form->TntEdit1->clear();
+    QTest::keyClicks(form->TntEdit1, u"ba"_qs);
+    EXPECT_EQ(paneText(), u"bana slayer, cf. ac\n@wh_b0002\n"_qs);
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(paneText(), u"cyning king\n"_qs);
+    EXPECT_EQ(aids().history().size(), 3u);
+    // The focus leaving the field settles it too.
+    form->TntEdit1->setFocus();
+    form->TntEdit1->setText(u"d"_qs);
+    form->TntListBox1->setFocus();
+    EXPECT_EQ(aids().history().size(), 3u); // "dæd" replaced the way forward to "bana"
+    EXPECT_TRUE(aids().goBack());
+    EXPECT_EQ(paneText(), u"cyning king\n"_qs);
+}
+
 TEST_F(ReadingAidsTest, BackToAHitTheHitListNoLongerHoldsShowsItWithNoLineSelected) {
     begin();
     search(u"ac"_qs);
@@ -165,6 +192,13 @@ TEST_F(ReadingAidsTest, AnotherFolderStartsEverythingAfresh) {
 
     const QString other = dir.path(u"other"_qs);
     dir.write(u"other/txt/WH-main_01.txt"_qs, "@wh_b0001#<b>wyrd</b> fate#<b>ylf</b> elf");
+    form->PageControl1->setCurrentIndex(0);
+    form->TntEdit1->setText(u"yl"_qs); // not in this text; looked up in the next one
+    ASSERT_TRUE(aids().openDictionaryFolder(other));
+    EXPECT_EQ(form->TntListBox1->selectedRow(), 1);
+    EXPECT_EQ(paneText(), u"ylf elf"_qs);
+    EXPECT_EQ(form->findChild<QLabel*>(u"DictionaryFolder"_qs)->text(), u"other"_qs);
+    form->TntEdit1->clear();
     ASSERT_TRUE(aids().openDictionaryFolder(other));
     EXPECT_TRUE(errors.isEmpty());
     EXPECT_EQ(unit.folder, other);
@@ -337,7 +371,10 @@ TEST_F(ReadingAidsTest, ZoomScalesTheTextAndBothListsWithinItsLimitsAndRowsNever
     EXPECT_EQ(form->TntRichEdit1->font(), form->TntRichEdit1->document()->defaultFont());
     EXPECT_EQ(aids().zoom(), 50);
     EXPECT_EQ(form->TntRichEdit1->font().pixelSize(), 7);
-    EXPECT_EQ(form->TntListBox1->uniformRowHeight(), 21);
+    // Rows shrink with the font, in the design's proportion, as far as its line spacing allows.
+    rowsFit();
+    EXPECT_EQ(form->TntListBox1->uniformRowHeight(),
+              std::max(11, QFontMetrics(form->TntListBox1->font()).lineSpacing()));
     EXPECT_FALSE(action("ViewZoomOut")->isEnabled());
     press(Qt::Key_Equal, Qt::ControlModifier); // for keyboards whose plus needs Shift
     EXPECT_EQ(aids().zoom(), 67);
@@ -502,6 +539,8 @@ TEST_F(ReadingAidsTest, HelpAndTheReadmeListEveryKey) {
     press(Qt::Key_F1);
     ASSERT_NE(aids().shortcutDialog(), nullptr);
     EXPECT_TRUE(aids().shortcutDialog()->isVisible());
+    // Every row fits at the size it opens with.
+    EXPECT_FALSE(aids().shortcutDialog()->findChild<QTextBrowser*>()->verticalScrollBar()->isVisible());
     const QString listed = aids().shortcutDialog()->findChild<QTextBrowser*>()->toPlainText();
     QFile readmeFile(sourceDir() + u"/README.md"_qs);
     ASSERT_TRUE(readmeFile.open(QIODevice::ReadOnly));

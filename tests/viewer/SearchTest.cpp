@@ -166,3 +166,26 @@ TEST_F(SearchTest, LooseMatchingFoldsTheLookUpTheSearchAndTheMarks) {
     pressKeyInSearchField(Qt::Key_Return);
     EXPECT_EQ(hitLines(), QStringList{u"se"_qs});
 }
+
+// Switching the matching runs the last search again and marks the entry shown anew, the list in
+// front staying in front; a label at the right of the status bar tells that loose matching is on.
+TEST_F(SearchTest, SwitchingLooseMatchingRunsTheLastSearchAgainAndSaysItIsOn) {
+    start("@wh_b0001#<b>&a-long;d</b> pyre, ad#<b>bana</b> slayer, &a-long;d");
+    QLabel* label = form->findChild<QLabel*>(u"LooseMatchingOn"_qs);
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->isHidden());
+    form->TntEdit1->setText(u"ad"_qs);
+    pressKeyInSearchField(Qt::Key_Return);
+    EXPECT_EQ(hitLines(), QStringList{QString::fromUtf16(u"\u0101d")});
+    clickLine(form->TntListBox2, 0);
+    EXPECT_EQ(paneStyles(), u"bb.......!!"_qs);
+    form->LooseMatching1->trigger();
+    EXPECT_FALSE(label->isHidden());
+    EXPECT_EQ(hitLines(), (QStringList{QString::fromUtf16(u"\u0101d"), u"bana"_qs}));
+    EXPECT_EQ(paneStyles(), u"!!.......!!"_qs); // "ād" itself is marked too now
+    form->PageControl1->setCurrentIndex(0);
+    form->LooseMatching1->trigger();
+    EXPECT_TRUE(label->isHidden());
+    EXPECT_EQ(form->PageControl1->currentIndex(), 0);
+    EXPECT_EQ(hitLines(), QStringList{QString::fromUtf16(u"\u0101d")});
+}

@@ -3,8 +3,11 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    // Widgets need the application object before the first test builds a window.
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    // Widgets need the application object before the first test builds a window. Offscreen, the
+    // screen is a common desktop's (Qt's own default is 800 x 600).
+    QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen") platform = "offscreen:configfile=" WORDHOARD_OFFSCREEN_SCREEN;
+    qputenv("QT_QPA_PLATFORM", platform);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     ::testing::InitGoogleTest(&argc, argv);

@@ -9,27 +9,52 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QLineEdit>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace wordhoard {
+
+namespace {
+// How long typing must pause before the look-up's entry becomes a history step.
+constexpr int kTypingPauseMs = 1000;
+} // namespace
 
 void ReadingAids::addBackForward() {
     m_back = addAction(m_goMenu, QStringLiteral("&Back"), "GoBack", {QKeySequence(Qt::ALT | Qt::Key_Left)},
                        [this] { goBack(); });
     m_forward = addAction(m_goMenu, QStringLiteral("&Forward"), "GoForward", {QKeySequence(Qt::ALT | Qt::Key_Right)},
                           [this] { goForward(); });
+    m_typingPause = new QTimer(this);
+    m_typingPause->setSingleShot(true);
+    m_typingPause->setInterval(kTypingPauseMs);
+    connect(m_typingPause, &QTimer::timeout, this, [this] { settleTyping(); });
     updateHistoryActions();
 }
 
-void ReadingAids::entryShown(std::int32_t start, int list) {
+void ReadingAids::entryShown(std::int32_t start, int list, bool whileTyping) {
     endPageTurning();
+    if (whileTyping) {
+        m_typed = Visit{start, list};
+        m_typingPause->start();
+        return;
+    }
+    settleTyping();
     m_history.record({start, list});
     updateHistoryActions();
 }
 
+void ReadingAids::settleTyping() {
+    m_typingPause->stop();
+    if (const std::optional<Visit> typed = std::exchange(m_typed, std::nullopt)) m_history.record(*typed);
+    updateHistoryActions();
+}
+
 bool ReadingAids::goBack() {
+    settleTyping();
     const std::optional<Visit> visit = m_history.back();
     if (visit) show(*visit);
     updateHistoryActions();
@@ -37,6 +62,7 @@ bool ReadingAids::goBack() {
 }
 
 bool ReadingAids::goForward() {
+    settleTyping();
     const std::optional<Visit> visit = m_history.forward();
     if (visit) show(*visit);
     updateHistoryActions();

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace wordhoard {
 
@@ -49,6 +50,8 @@ bool ReadingAids::openDictionaryFolder(const QString& folder) {
 }
 
 void ReadingAids::reset() {
+    m_typed.reset();
+    m_typingPause->stop();
     m_history.clear();
     endPageTurning();
     updateHistoryActions();

@@ -1,5 +1,8 @@
 // View > Loose Matching: the look-up, the full-text search and the marks in the shown entry
 // compare letters folded (accents, length marks and case ignored, þ = ð, ƿ = w). Off at start.
+// Switched, it runs the last search again and marks the entry shown anew, so that what is on
+// screen always follows the matching in force; a label at the right of the status bar says when
+// it is on.
 #include "window/MainForm.h"
 
 #include "search/HeadwordLookup.h"
@@ -7,7 +10,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QLabel>
 #include <QMenuBar>
+#include <QStatusBar>
 
 namespace wordhoard {
 
@@ -20,10 +25,27 @@ void TMainForm::buildLooseMatching() {
     LooseMatching1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
     LooseMatching1->setToolTip(QStringLiteral("Ignore accents, length marks and case; þ matches ð, ƿ matches w"));
     connect(LooseMatching1, &QAction::toggled, this, [this](bool on) { guarded([&] { setLooseMatching(on); }); });
+    looseMatchingLabel = new QLabel(QStringLiteral("Loose matching"));
+    looseMatchingLabel->setObjectName(QStringLiteral("LooseMatchingOn"));
+    looseMatchingLabel->setToolTip(LooseMatching1->toolTip());
+    looseMatchingLabel->hide();
+    statusBar()->addPermanentWidget(looseMatchingLabel);
 }
 
 void TMainForm::setLooseMatching(bool on) {
-    if (LooseMatching1->isChecked() != on) LooseMatching1->setChecked(on); // raises this again
+    if (LooseMatching1->isChecked() != on) {
+        LooseMatching1->setChecked(on); // raises this again
+        return;
+    }
+    looseMatchingLabel->setVisible(on);
+    if (m_lastSearch) {
+        // The list in front stays in front.
+        const int front = PageControl1->currentIndex();
+        const QString term = *m_lastSearch;
+        ProcesSearch(term);
+        PageControl1->setCurrentIndex(front);
+    }
+    if (m_shownEntry) showEntry(*m_shownEntry);
 }
 
 bool TMainForm::looseMatching() const { return LooseMatching1->isChecked(); }

@@ -1,8 +1,9 @@
 // F3 and Shift+F3: the text pane moves to the next or previous marked occurrence of the search
 // field's text in the entry shown, and selects it. Past the last mark F3 goes round to the first,
-// and Shift+F3 before the first to the last, as find-next does in a browser. "Next" counts from
-// the pane's selection (a caret right at a mark counts that mark as next), so that after Format,
-// which selects the last mark, F3 goes to the first.
+// and Shift+F3 before the first to the last, as find-next does in a browser. Right after Format
+// (which leaves the last mark selected) F3 goes to the first mark and Shift+F3 to the last; once
+// the reader has moved in the pane, "next" counts from the pane's selection (a caret right at a
+// mark counts that mark as next).
 #include "window/MainForm.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <utility>
 
 namespace wordhoard {
 
@@ -25,17 +27,22 @@ void TMainForm::buildMarkNavigation() {
     addAction(previousMarkAction);
     // Moving a cursor raises nothing, so the handlers need no guard.
     connect(nextMarkAction, &QAction::triggered, this, [this] { goToMark(true); });
+    connect(TntRichEdit1, &QTextEdit::cursorPositionChanged, this, [this] { m_marksFresh = false; });
     connect(previousMarkAction, &QAction::triggered, this, [this] { goToMark(false); });
 }
 
 void TMainForm::goToMark(bool forward) {
     if (m_markPositions.empty()) return;
+    const bool fresh = std::exchange(m_marksFresh, false);
     const QTextCursor now = TntRichEdit1->textCursor();
     const qsizetype from = now.selectionStart();
     const bool caretOnly = !now.hasSelection();
     const auto& marks = m_markPositions;
     auto target = marks.end();
-    if (forward) {
+    if (fresh) {
+        // Right after Format, which leaves the last mark selected: the marks from their start.
+        target = forward ? marks.begin() : marks.end() - 1;
+    } else if (forward) {
         target = std::find_if(marks.begin(), marks.end(), [&](const MarkRange& m) {
             return m.pos > from || (caretOnly && m.pos == from);
         });

@@ -8,11 +8,14 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -64,6 +67,9 @@ QAction* ReadingAids::addAction(QMenu* menu, const QString& text, const char* ob
 
 bool ReadingAids::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::FocusOut:
+        if (watched == m_form.searchField()) settleTyping();
+        break;
     case QEvent::MouseButtonPress: {
         const auto button = static_cast<QMouseEvent*>(event)->button();
         if (button != Qt::BackButton && button != Qt::ForwardButton) break;
@@ -120,9 +126,18 @@ void ReadingAids::showShortcutList() {
         m_shortcutDialog->setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
         auto* text = new QTextBrowser(m_shortcutDialog);
         text->setObjectName(QStringLiteral("ShortcutText"));
+        // Two pairs of columns, the first half of the list on the left: the list stays short
+        // enough to be read whole without scrolling.
+        const auto list = shortcutList();
+        const std::size_t rows = (list.size() + 1) / 2;
+        const auto cells = [&](std::size_t k) {
+            if (k >= list.size()) return QStringLiteral("<td></td><td></td>");
+            return QStringLiteral("<td>%1</td><td><b>%2</b></td>")
+                .arg(list[k].first.toHtmlEscaped(), list[k].second.toHtmlEscaped());
+        };
         QString html = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
-        for (const auto& [what, keys] : shortcutList()) {
-            html += QStringLiteral("<tr><td>%1</td><td><b>%2</b></td></tr>").arg(what.toHtmlEscaped(), keys.toHtmlEscaped());
+        for (std::size_t row = 0; row < rows; ++row) {
+            html += QStringLiteral("<tr>%1<td width=\"16\"></td>%2</tr>").arg(cells(row), cells(row + rows));
         }
         text->setHtml(html + QStringLiteral("</table>"));
         auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, m_shortcutDialog);
@@ -130,7 +145,36 @@ void ReadingAids::showShortcutList() {
         auto* layout = new QVBoxLayout(m_shortcutDialog);
         layout->addWidget(text);
         layout->addWidget(buttons);
-        m_shortcutDialog->resize(660, 640);
+        // As large as the table, so that no scroll bar shows, unless the screen is smaller.
+        // Wide enough that no cell wraps: the widest text of each column, its padding, the gap
+        // and the document's margins.
+        const QFontMetrics plain(text->font());
+        QFont boldFont = text->font();
+        boldFont.setBold(true);
+        const QFontMetrics bold(boldFont);
+        int width = 16 + 8 * 3 + 2 * static_cast<int>(text->document()->documentMargin()) + 4;
+        for (const std::size_t first : {std::size_t{0}, rows}) {
+            int whatWidth = 0;
+            int keysWidth = 0;
+            for (std::size_t k = first; k < std::min(first + rows, list.size()); ++k) {
+                whatWidth = std::max(whatWidth, plain.horizontalAdvance(list[k].first));
+                keysWidth = std::max(keysWidth, bold.horizontalAdvance(list[k].second));
+            }
+            width += whatWidth + keysWidth;
+        }
+        // Measured on a copy: the browser lays its own document out at its present width.
+        QTextDocument measured;
+        measured.setDefaultFont(text->font());
+        measured.setHtml(text->toHtml());
+        measured.setTextWidth(width);
+        const QSize table = measured.size().toSize() + QSize(1, 1);
+        const int frame = 2 * text->frameWidth();
+        const QMargins margins = layout->contentsMargins();
+        QSize wanted(table.width() + frame + margins.left() + margins.right(),
+                     table.height() + frame + layout->spacing() + buttons->sizeHint().height() + margins.top() +
+                         margins.bottom());
+        if (const QScreen* screen = m_form.screen()) wanted = wanted.boundedTo(screen->availableSize() * 9 / 10);
+        m_shortcutDialog->resize(wanted);
     }
     // Not modal: it may stay open beside the window while the reader tries the keys.
     m_shortcutDialog->show();

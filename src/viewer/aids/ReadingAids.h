@@ -60,8 +60,10 @@ public:
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
     void listAction(QAction* action) { m_listed.push_back(action); }
 
-    // Browse tells of every entry it shows.
-    void entryShown(std::int32_t start, int list);
+    // Browse tells of every entry it shows. One the look-up shows while the reader types becomes
+    // a history step only once the reader settles on it: when typing pauses for a second, the
+    // search field loses the focus, or another entry is shown.
+    void entryShown(std::int32_t start, int list, bool whileTyping = false);
     // Show the previous or next entry of the history; false when there is none.
     bool goBack();
     bool goForward();
@@ -128,6 +130,7 @@ private:
                        QWidget* owner = nullptr);
     void show(const Visit& visit);
     void updateHistoryActions();
+    void settleTyping();
     void applyZoom();
     void takeFontChoice();
     bool wheelZoom(QEvent* event, void (ReadingAids::*step)(int));
@@ -141,6 +144,8 @@ private:
     TMainForm& m_form;
 
     History m_history;
+    std::optional<Visit> m_typed; // the look-up's entry, until the reader settles on it
+    QTimer* m_typingPause = nullptr;
 
     int m_zoom = 100;
     QFont m_paneBase;

@@ -97,6 +97,7 @@ bool ReadingAids::reloadText() {
                        .arg(fresh->text().errorString()));
         return false;
     }
+    settleTyping();
     // What to find again in the new text, by headword.
     QHash<std::int32_t, EntryPlace> places;
     for (const Visit& visit : m_history.visits()) places.insert(visit.start, placeOf(old->text(), visit.start));

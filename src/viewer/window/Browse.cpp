@@ -91,7 +91,7 @@ void TMainForm::Browse(int list) {
     if (row < 0 || static_cast<std::size_t>(row) >= offsets.size()) return;
     const std::int32_t h = offsets[static_cast<std::size_t>(row)];
     showEntry(h);
-    m_aids->entryShown(h, list);
+    m_aids->entryShown(h, list, m_inLookUp);
     if (!Image1->isHidden()) Load_Image(shownPage());
 }
 
@@ -133,6 +133,7 @@ void TMainForm::Format(std::int32_t length) {
         cursor.setPosition(screenPos[static_cast<std::size_t>(pos + len)], QTextCursor::KeepAnchor);
     }
     TntRichEdit1->setTextCursor(cursor);
+    m_marksFresh = !entry.marks.empty();
 }
 
 void TMainForm::TntEdit1KeyDown(int key) {

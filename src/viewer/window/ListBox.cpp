@@ -1,6 +1,7 @@
 #include "window/ListBox.h"
 
 #include <QEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -11,7 +12,9 @@ namespace wordhoard {
 
 namespace {
 
+// At the design font (14 pixels) a line is 21 pixels high; a smaller font keeps that proportion.
 constexpr int kItemHeight = 21;
+constexpr int kDesignFontPixels = 14;
 constexpr int kScrollWidth = 400; // the horizontal extent a reader can scroll to
 
 class FixedLineDelegate : public QStyledItemDelegate {
@@ -55,7 +58,9 @@ void ListBox::setLinesPerRow(int lines) {
 }
 
 void ListBox::fitRowsToFont() {
-    const int height = m_linesPerRow * std::max(kItemHeight, QFontMetrics(font()).lineSpacing());
+    const int pixels = std::min(QFontInfo(font()).pixelSize(), kDesignFontPixels);
+    const int designed = (kItemHeight * pixels + kDesignFontPixels - 1) / kDesignFontPixels;
+    const int height = m_linesPerRow * std::max(designed, QFontMetrics(font()).lineSpacing());
     if (height == m_rowHeight) return;
     const bool growing = height > m_rowHeight;
     m_rowHeight = height;

@@ -13,9 +13,10 @@ QStyledItemDelegate* fixedLineDelegate(QObject* parent, int height, int width);
 // A list of uniform rows that tells a selection made by the reader (mouse or keyboard inside the
 // list) apart from one made by code: only the first raises userSelected().
 //
-// A row is one line of the list's font high (or several, see setLinesPerRow), and never lower
-// than 21 pixels a line: at the design font (Cardo, 14 pixels, 21 pixels apart) every row is 21
-// pixels, and a larger font makes taller rows, so that no line is ever clipped.
+// A row is one line of the list's font high (or several, see setLinesPerRow): at the design font
+// (Cardo, 14 pixels, 21 pixels apart) every row is 21 pixels; a smaller font keeps that
+// proportion (a 7-pixel font gives 11-pixel rows), and no row is ever lower than its font's own
+// line spacing, so that no line is clipped and a larger font makes taller rows.
 //
 // It is a one-column table without headers or grid: a table places its rows by arithmetic,
 // where a list view lays out every line when it is shown (a millisecond and a half for 60,000

@@ -187,6 +187,12 @@ private:
     QString m_startupError;
     bool m_startupErrorShown = false;
     std::optional<std::int32_t> m_shownEntry;
+    // While Select shows the look-up's entry: the history waits until the typing pauses.
+    bool m_inLookUp = false;
+    // The term of the last search that ran to its end, which Loose Matching runs again.
+    std::optional<QString> m_lastSearch;
+    // Format has just marked the entry: the next F3 goes to the first mark, Shift+F3 to the last.
+    bool m_marksFresh = false;
     // Where Format put the marked occurrences in the pane's document, left to right.
     std::vector<MarkRange> m_markPositions;
     // Made last by the constructor.
@@ -232,6 +238,8 @@ public:
     HitListModel* hitListModel = nullptr;
     // At the right of the status bar: "17 hits", "1 hit", "No hits for “term”" after a search.
     QLabel* hitCountLabel = nullptr;
+    // At the right of the status bar while View > Loose Matching is on.
+    QLabel* looseMatchingLabel = nullptr;
     QAction* nextMarkAction = nullptr;     // F3
     QAction* previousMarkAction = nullptr; // Shift+F3
 

@@ -30,7 +30,12 @@ void TMainForm::Load_Image(const QByteArray& requested) {
     const PageLoad load = planPageLoad(requested, m_unit.LastImage, m_unit.folder);
     // A fault in the file or its header throws here: LastImage keeps its old name, so the next
     // request for this page tries again.
-    if (load.file) Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(*load.file)));
+    if (load.file) {
+        Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(*load.file)));
+    } else if (!Image1->picture() && load.name != m_unit.LastImage) {
+        // Beside the design: where no picture has been shown, an empty pane would say nothing.
+        Image1->setNotice(QStringLiteral("no scan for page %1").arg(widen(load.name)));
+    }
     m_unit.LastImage = load.name;
 }
 

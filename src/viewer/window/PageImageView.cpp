@@ -24,8 +24,14 @@ void PageImageView::setAutoSize(bool on) {
     applyAutoSize();
 }
 
+void PageImageView::setNotice(const QString& notice) {
+    m_notice = notice;
+    update();
+}
+
 void PageImageView::setPicture(std::unique_ptr<PagePicture> picture) {
     m_picture = std::move(picture);
+    m_notice.clear();
     m_pixmap = QPixmap();
     m_scaled = QPixmap();
     applyAutoSize();
@@ -42,7 +48,13 @@ QSize PageImageView::sizeHint() const {
 }
 
 void PageImageView::paintEvent(QPaintEvent*) {
-    if (!m_picture) return;
+    if (!m_picture) {
+        if (m_notice.isEmpty()) return;
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Disabled, QPalette::WindowText));
+        painter.drawText(rect().adjusted(12, 12, -12, -12), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_notice);
+        return;
+    }
     const QImage* image = nullptr;
     try {
         image = &m_picture->pixels();

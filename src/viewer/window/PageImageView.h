@@ -33,6 +33,10 @@ public:
     // Replaces the picture; in natural mode the widget takes the new picture's size.
     void setPicture(std::unique_ptr<PagePicture> picture);
     PagePicture* picture() const { return m_picture.get(); }
+    // A quiet line drawn while there is no picture ("no scan for page wh_b0003"); a picture
+    // clears it.
+    void setNotice(const QString& notice);
+    QString notice() const { return m_notice; }
 
     QSize sizeHint() const override;
 
@@ -56,6 +60,7 @@ private:
     // to 400% would be hundreds of megabytes.
     QPixmap m_pixmap;
     QPixmap m_scaled;
+    QString m_notice;
     bool m_stretch = true;
     bool m_autoSize = false;
 };

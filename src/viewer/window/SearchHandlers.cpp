@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QTabWidget>
@@ -48,6 +49,7 @@ void TMainForm::TntButton1Click() { ProcesSearch(TntEdit1->text()); }
 void TMainForm::TntEdit1Change() { Select(TntEdit1->text()); }
 
 void TMainForm::ProcesSearch(const QString& term) {
+    m_lastSearch.reset();
     hitListModel->clear();
     m_unit.HitOffsets.clear();
     SearchProgressGate gate(this);
@@ -61,6 +63,7 @@ void TMainForm::ProcesSearch(const QString& term) {
     });
     // An error or a cancel in a pass throws: it ends the request.
     for (const QString& pattern : request.passes()) Search(pattern);
+    m_lastSearch = term;
 }
 
 void TMainForm::Search(const QString& pattern) {
@@ -91,6 +94,7 @@ void TMainForm::Select(const QString& typed) {
         TntListBox1->selectRow(static_cast<int>(found.line));
         break;
     }
+    const QScopedValueRollback inLookUp(m_inLookUp, true);
     TntListBox1Click();
 }
 
