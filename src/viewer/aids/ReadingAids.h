@@ -87,8 +87,6 @@ public:
     // error is reported, and the next turn goes past it); a status-bar label names it meanwhile.
     void turnPage(int direction);
     void showEntryPage();
-    // The page turned to, while pages are being turned.
-    std::optional<QByteArray> turnedPage() const { return m_turnedPage; }
     // The picture as wide as the Image tab, keeping its aspect ratio; and zoomed in or out.
     static constexpr int kMinPageZoom = 10;
     static constexpr int kMaxPageZoom = 400;
