@@ -117,5 +117,14 @@ int main(int argc, char** argv) {
         return kUsageOrOpenError;
     }
     Output out(stdout);
-    return command.run(inv, *dictionary, out);
+    const int status = command.run(inv, *dictionary, out);
+    out.flush();
+    // A read past the end of a file cut short read zeros (never a fault); either way what was
+    // printed may not be what the file says.
+    if (dictionary->stale()) {
+        std::fprintf(stderr, "wordhoard-cli: the dictionary '%s' changed on disk while it was read; run again\n",
+                     qPrintable(inv.dictPath));
+        return kUsageOrOpenError;
+    }
+    return status;
 }

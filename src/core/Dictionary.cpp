@@ -14,8 +14,7 @@ namespace wordhoard {
 Dictionary::Dictionary() : m_text(std::make_unique<TMapTextfile>()) {}
 
 Dictionary::Dictionary(LoadedText loaded, QString fileName)
-    : m_fileName(std::move(fileName)), m_text(std::move(loaded.text)), m_index(std::move(loaded.index)),
-      m_fileState(loaded.state) {
+    : m_fileName(std::move(fileName)), m_text(std::move(loaded.text)), m_index(std::move(loaded.index)) {
     if (!m_text) m_text = std::make_unique<TMapTextfile>();
 }
 

@@ -40,8 +40,8 @@ private:
 // the loose index and the page order. The viewer and the CLI each hold one and replace it as a
 // whole, so nothing derived from a text can outlive it or be paired with another one.
 //
-// The text is a copy in memory (TextLoad.h): a file changed on disk never changes it. What is
-// derived on first use may be asked for on any thread (a worker may make it ahead of need).
+// What is derived on first use may be asked for on any thread (a worker may make it ahead of
+// need).
 class Dictionary {
 public:
     // No text: no entries, every search finds nothing (a viewer whose text failed to open runs
@@ -60,8 +60,10 @@ public:
     bool opened() const { return m_text->opened(); }
     // Why the text did not open, as the error box says it; empty when it did.
     QString openError() const;
-    // The file's state when it was read: the viewer compares it with the file's state now.
-    const FileState& fileState() const { return m_fileState; }
+    // The file changed on disk since it was read (or shrank under a read, which read zeros):
+    // what the text says may no longer be what the index says. Reads never fault; the holder
+    // replaces the dictionary by one read anew.
+    bool stale() const { return m_text->changedOnDisk(); }
 
     const TMapTextfile& text() const { return *m_text; }
     const EntryIndex& index() const { return m_index; }
@@ -81,7 +83,6 @@ private:
     QString m_fileName;
     std::unique_ptr<TMapTextfile> m_text;
     EntryIndex m_index;
-    FileState m_fileState;
     MadeOnce<std::vector<int>> m_sortedOrder;
     MadeOnce<HeadwordLookup> m_lookups[2][2]; // by matching, by order
     MadeOnce<LooseIndex> m_looseIndex;

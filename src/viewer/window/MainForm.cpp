@@ -318,6 +318,7 @@ void TMainForm::openText(std::shared_ptr<const Dictionary> dictionary, const QSt
     TntRichEdit1->document()->clear();
     m_markPositions.clear();
     m_shownEntry.reset();
+    m_shownPage.clear();
     m_lastSearch.reset();
     StatusPanel1->clear();
     Image1->setPicture(nullptr);

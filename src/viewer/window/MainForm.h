@@ -71,7 +71,7 @@ public:
     // The start of the entry in the pane; none before the first one and after another text came.
     std::optional<std::int32_t> shownEntry() const { return m_shownEntry; }
     // The page name of the entry shown, as status panel 1 shows it (empty when none is shown).
-    QByteArray shownPage() const;
+    const QByteArray& shownPage() const { return m_shownPage; }
 
     // Search.
     void ProcesSearch(const QString& term);
@@ -187,6 +187,7 @@ private:
     QString m_startupError;
     bool m_startupErrorShown = false;
     std::optional<std::int32_t> m_shownEntry;
+    QByteArray m_shownPage;
     // While Select shows the look-up's entry: the history waits until the typing pauses.
     bool m_inLookUp = false;
     // The term of the last search that ran to its end, which Loose Matching runs again.
