@@ -1,0 +1,165 @@
+#include "language/Spelling.h"
+
+#include "text/Folding.h"
+
+#include <algorithm>
+#include <bitset>
+
+namespace wordhoard {
+
+bool isVowel(QChar c) {
+    switch (c.unicode()) {
+    case u'a': case u'e': case u'i': case u'o': case u'u': case u'y': case u'\u00E6':
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+bool isLengthMark(char16_t unit) {
+    return unit == 0x0304 || unit == 0x0301 || unit == 0x0302;
+}
+
+// Letters whose canonical decomposition holds a length mark or accent: ā, ǣ, é, ...
+const std::bitset<0x10000>& markedLetters() {
+    static const std::bitset<0x10000> marked = [] {
+        std::bitset<0x10000> made;
+        for (std::size_t u = 0xC0; u < made.size(); ++u) {
+            const QChar c(static_cast<char16_t>(u));
+            if (c.isSurrogate() || c.decompositionTag() != QChar::Canonical) continue;
+            const QString d = c.decomposition();
+            made[u] = std::any_of(d.begin(), d.end(), [](QChar m) { return isLengthMark(m.unicode()); });
+        }
+        return made;
+    }();
+    return marked;
+}
+
+// spellingKey and spellingMarks in one pass (`marks` may be null).
+QString spell(QStringView word, std::uint64_t* marks) {
+    if (marks) *marks = 0;
+    QString key;
+    key.reserve(word.size());
+    for (const QChar raw : word) {
+        if (raw.isMark()) {
+            if (marks && isLengthMark(raw.unicode()) && !key.isEmpty() && key.size() <= 64) {
+                *marks |= std::uint64_t(1) << (key.size() - 1);
+            }
+            continue;
+        }
+        const QChar c(foldUnit(raw.unicode()));
+        QChar letter;
+        switch (c.unicode()) {
+        case u'\u021D': // ȝ
+        case u'\u1D79': // ᵹ, the insular g
+            letter = u'g';
+            break;
+        case u'k':
+            letter = u'c';
+            break;
+        default:
+            if (!c.isLetter()) continue;
+            letter = c;
+        }
+        if (marks && key.size() < 64 && markedLetters()[raw.unicode()]) *marks |= std::uint64_t(1) << key.size();
+        key.append(letter);
+    }
+    return key;
+}
+
+} // namespace
+
+QString spellingKey(QStringView word) {
+    return spell(word, nullptr);
+}
+
+std::uint64_t spellingMarks(QStringView word) {
+    std::uint64_t marks = 0;
+    spell(word, &marks);
+    return marks;
+}
+
+QString variantKey(QStringView key) {
+    QString out;
+    out.reserve(key.size());
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const QChar c = key[i];
+        const QChar next = i + 1 < key.size() ? key[i + 1] : QChar();
+        if (c == u'i' && next == u'e') {
+            out.append(u'i');
+            ++i;
+        } else if (c == u'i' && next == u'o') {
+            out.append(u"eo");
+            ++i;
+        } else if (c == u'y') {
+            out.append(u'i');
+        } else if (c == u'\u00E6') {
+            out.append(u'e');
+        } else if (c == u'o' && (next == u'm' || next == u'n') && !(i + 2 == key.size() && i > 1)) {
+            // lond, monn, noma; not an ending's "-on" ("bǣron" is no "bǣran")
+            out.append(u'a');
+        } else if (!out.isEmpty() && out.back() == c && !isVowel(c)) {
+            // a doubled consonant written once
+        } else {
+            out.append(c);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+bool isNumeral(QStringView token) {
+    if (token.isEmpty()) return false;
+    const bool roman = std::all_of(token.begin(), token.end(),
+                                   [](QChar c) { return c == u'I' || c == u'V' || c == u'X'; });
+    const bool arabic = std::all_of(token.begin(), token.end(), [](QChar c) { return c.isDigit(); });
+    return roman || arabic;
+}
+
+// "I. gōd" and "gōd II." give "gōd"; a numeral in front needs its dot ("I gōd" is left alone).
+QStringView withoutHomographNumber(QStringView part) {
+    part = part.trimmed();
+    const qsizetype firstSpace = part.indexOf(u' ');
+    if (firstSpace > 1 && part[firstSpace - 1] == u'.' && isNumeral(part.first(firstSpace - 1))) {
+        part = part.sliced(firstSpace + 1).trimmed();
+    }
+    const qsizetype lastSpace = part.lastIndexOf(u' ');
+    if (lastSpace > 0) {
+        QStringView last = part.sliced(lastSpace + 1);
+        if (last.endsWith(u'.')) last.chop(1);
+        if (isNumeral(last)) part = part.first(lastSpace).trimmed();
+    }
+    return part;
+}
+
+} // namespace
+
+QStringList headwordKeys(QStringView headword) {
+    QString text;
+    text.reserve(headword.size());
+    int depth = 0;
+    for (const QChar c : headword) {
+        if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            depth = std::max(0, depth - 1);
+        } else if (depth == 0) {
+            text.append(c);
+        }
+    }
+    QStringList keys;
+    qsizetype from = 0;
+    while (from <= text.size()) {
+        qsizetype to = from;
+        while (to < text.size() && text[to] != u',' && text[to] != u';') ++to;
+        const QString key = spellingKey(withoutHomographNumber(QStringView(text).sliced(from, to - from)));
+        if (!key.isEmpty() && !keys.contains(key)) keys.append(key);
+        from = to + 1;
+    }
+    return keys;
+}
+
+} // namespace wordhoard
