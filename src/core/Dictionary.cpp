@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "display/PageOrder.h"
+#include "language/FormIndex.h"
 #include "search/LooseSearch.h"
 
 namespace wordhoard {
@@ -37,6 +38,11 @@ const LooseIndex& Dictionary::looseIndex() const {
 const PageOrder& Dictionary::pageOrder() const {
     if (!m_pageOrder) m_pageOrder = std::make_unique<PageOrder>(m_text->bytes());
     return *m_pageOrder;
+}
+
+const FormIndex& Dictionary::forms() const {
+    if (!m_forms) m_forms = std::make_unique<FormIndex>(*m_text, m_index);
+    return *m_forms;
 }
 
 } // namespace wordhoard

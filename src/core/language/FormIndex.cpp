@@ -1,0 +1,189 @@
+#include "language/FormIndex.h"
+
+#include "language/FormRules.h"
+#include "language/Spelling.h"
+#include "text/EntityDecoding.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
+
+#include <algorithm>
+#include <map>
+
+namespace wordhoard {
+
+namespace {
+
+using P = WordClass::Part;
+
+// The labels stand within the first few dozen bytes after the headword.
+constexpr qsizetype kLabelBytes = 160;
+
+// What a match costs beyond the reading itself.
+constexpr int kReferenceOwnCost = 1;       // a reference entry ranks after the headword it names
+constexpr int kVariantCost = kChange + kChange / 2; // found only under a spelling variant
+// The typed word's length marks disagree with the headword's where both spell the same letters
+// (typed "gōdes": gōd before god): enough to settle a tie.
+constexpr int kMarksCost = 1;
+// A headword spelt as typed but with other length marks than the typed ones (typed "bīte", the
+// headword "bite") is a word of its own: it ranks after a reading with one change. Typed without
+// any marks, a word matches every marking of its letters.
+constexpr int kOtherMarksCost = kChange + 1;
+constexpr int kUnlabelledCost = kChange / 2; // the entry has no label to check the reading against
+// Candidates much worse than the best are left out.
+constexpr int kMargin = 3 * kChange;
+constexpr std::size_t kMaxCandidates = 8;
+
+// How well a reading fits what the entry says the headword is: the extra cost, or -1 when the
+// reading cannot be of such a word (a noun ending on a verb).
+int fitCost(const FormNeed& need, const WordClass& w) {
+    if (need.parts == 0) return 0;
+    if (!w.known()) return kUnlabelledCost;
+    if (need.parts & P::Verb) {
+        if (!w.has(P::Verb)) return -1;
+        if (need.parts & P::Strong) {
+            if (w.has(P::Strong)) return w.strongClass == 0 || w.strongClass == need.strongClass ? 0 : kChange - 1;
+            return w.has(P::Weak | P::PretPres | P::Anomalous) ? kChange + kChange / 2 : 1;
+        }
+        if (need.parts & P::Weak) {
+            if (w.has(P::Weak)) return w.weakClass == 0 || w.weakClass == need.weakClass ? 0 : kChange / 2;
+            return w.has(P::Strong | P::PretPres | P::Anomalous) ? kChange + kChange / 2 : 1;
+        }
+        return 0;
+    }
+    if (need.parts & P::Noun) {
+        if (w.has(need.parts)) return 0;
+        return w.has(P::Noun) ? kChange : -1; // a noun of another gender
+    }
+    return w.has(need.parts) ? 0 : -1;
+}
+
+} // namespace
+
+FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_index(&index) {
+    const qsizetype n = index.size();
+    m_classes.resize(static_cast<std::size_t>(n));
+    m_marks.resize(static_cast<std::size_t>(n));
+    m_exact.reserve(n);
+    m_variant.reserve(n);
+    struct Pending {
+        std::int32_t line;
+        QString target;
+        QString analysis;
+    };
+    std::vector<Pending> pending;
+    for (qsizetype line = 0; line < n; ++line) {
+        const auto i = static_cast<std::int32_t>(line);
+        const QString headword = decodeEntityBytes(index.raw(line));
+        m_marks[static_cast<std::size_t>(line)] = spellingMarks(headword);
+        for (const QString& key : headwordKeys(headword)) {
+            m_exact[key].push_back(i);
+            std::vector<std::int32_t>& variants = m_variant[variantKey(key)];
+            if (variants.empty() || variants.back() != i) variants.push_back(i);
+        }
+        EntryHead head = readEntryHead(entryHeadText(text, index.offsets[static_cast<std::size_t>(line)], kLabelBytes));
+        m_classes[static_cast<std::size_t>(line)] = head.wordClass;
+        if (!head.referenceTarget.isEmpty()) {
+            pending.push_back({i, std::move(head.referenceTarget), std::move(head.referenceAnalysis)});
+        }
+    }
+    for (Pending& p : pending) {
+        const auto found = m_exact.constFind(spellingKey(p.target));
+        if (found == m_exact.constEnd()) continue;
+        std::vector<std::int32_t> targets;
+        for (const std::int32_t t : *found) {
+            if (t != p.line) targets.push_back(t);
+        }
+        if (!targets.empty()) m_references.insert(p.line, {std::move(targets), std::move(p.analysis)});
+    }
+}
+
+WordClass FormIndex::wordClass(qsizetype line) const {
+    return line >= 0 && line < static_cast<qsizetype>(m_classes.size()) ? m_classes[static_cast<std::size_t>(line)]
+                                                                          : WordClass{};
+}
+
+std::vector<std::int32_t> FormIndex::linesWithKey(const QString& key) const {
+    return m_exact.value(key);
+}
+
+std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
+    if (!m_index) return {};
+    const QString key = spellingKey(word);
+    if (key.isEmpty()) return {};
+    const std::uint64_t typedMarks = spellingMarks(word);
+    // The marks of the letters the word and `lemma` share from the start.
+    const auto marksCost = [&](std::int32_t line, QStringView lemma) {
+        qsizetype same = 0;
+        while (same < std::min<qsizetype>({key.size(), lemma.size(), 64}) && key[same] == lemma[same]) ++same;
+        const std::uint64_t mask = same == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << same) - 1;
+        return ((typedMarks ^ m_marks[static_cast<std::size_t>(line)]) & mask) ? kMarksCost : 0;
+    };
+
+    struct Best {
+        int cost;
+        QString analysis;
+    };
+    std::map<std::int32_t, Best> best; // by line
+    const auto offer = [&](std::int32_t line, int cost, const QString& analysis) {
+        const auto [it, inserted] = best.try_emplace(line, Best{cost, analysis});
+        if (!inserted && cost < it->second.cost) it->second = {cost, analysis};
+    };
+    // A reference entry offers the headword it names first, then itself.
+    const auto offerLine = [&](std::int32_t line, int cost, const QString& analysis) {
+        const auto reference = m_references.constFind(line);
+        if (reference == m_references.constEnd()) {
+            offer(line, cost, analysis);
+            return;
+        }
+        for (const std::int32_t target : reference->targets) offer(target, cost, reference->analysis);
+        offer(line, cost + kReferenceOwnCost, analysis);
+    };
+
+    const QString headword = QStringLiteral("headword");
+    if (const auto exact = m_exact.constFind(key); exact != m_exact.constEnd()) {
+        for (const std::int32_t line : *exact) {
+            const int marks = marksCost(line, key);
+            offerLine(line, marks && typedMarks ? kOtherMarksCost : marks, headword);
+        }
+    } else if (const auto variant = m_variant.constFind(variantKey(key)); variant != m_variant.constEnd()) {
+        for (const std::int32_t line : *variant) offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
+    }
+
+    for (const FormReading& reading : readForm(key)) {
+        const std::vector<std::int32_t>* lines = nullptr;
+        int extra = 0;
+        if (const auto exact = m_exact.constFind(reading.lemma); exact != m_exact.constEnd()) {
+            lines = &*exact;
+        } else if (const auto variant = m_variant.constFind(variantKey(reading.lemma));
+                   variant != m_variant.constEnd()) {
+            lines = &*variant;
+            extra = kVariantCost;
+        }
+        if (!lines) continue;
+        for (const std::int32_t line : *lines) {
+            const int fit = fitCost(reading.need, m_classes[static_cast<std::size_t>(line)]);
+            if (fit < 0) continue;
+            const QString analysis = extra ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;
+            offerLine(line, reading.cost + extra + fit + (extra ? 0 : marksCost(line, reading.lemma)), analysis);
+        }
+    }
+
+    std::vector<FormCandidate> out;
+    out.reserve(best.size());
+    for (const auto& [line, b] : best) {
+        out.push_back({line, m_index->offsets[static_cast<std::size_t>(line)], QString(), b.analysis, b.cost});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const FormCandidate& a, const FormCandidate& b) {
+        return a.cost < b.cost;
+    });
+    if (!out.empty()) {
+        const int limit = out.front().cost + kMargin;
+        const auto worse = std::find_if(out.begin(), out.end(), [&](const FormCandidate& c) { return c.cost > limit; });
+        out.erase(worse, out.end());
+        if (out.size() > kMaxCandidates) out.resize(kMaxCandidates);
+    }
+    for (FormCandidate& c : out) c.headword = m_index->headword(c.line);
+    return out;
+}
+
+} // namespace wordhoard

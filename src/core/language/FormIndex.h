@@ -1,0 +1,61 @@
+#pragma once
+
+#include "language/EntryHead.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <vector>
+
+namespace wordhoard {
+
+class EntryIndex;
+class TMapTextfile;
+
+// A headword of the open dictionary that a typed word may be a form of.
+struct FormCandidate {
+    qsizetype line = 0;       // in the entry index
+    std::int32_t start = 0;   // the entry's start (its '#' + 4)
+    QString headword;         // decoded: "cyning"
+    QString analysis;         // "gen. sg., strong masc."; "headword" for the word itself
+    int cost = 0;             // lower is better
+};
+
+// The dictionary's headwords, keyed for form analysis, with each one's word class read from its
+// entry's labels and the entries that only refer to another headword ("æcras v. æcer"). Made once
+// per text from the text and its entry index; making it reads both and touches nothing else, so
+// it may run on any thread. The index must outlive it.
+class FormIndex {
+public:
+    FormIndex() = default;
+    FormIndex(const TMapTextfile& text, const EntryIndex& index);
+
+    // The headwords `word` may be a form of, best first: the word itself where it is a headword
+    // (the headword a reference entry names before that entry), then the readings of the rules
+    // (FormRules.h) whose headword the dictionary holds, by fewest changes and by how well the
+    // reading fits the headword's labels. Empty when none fits.
+    //   "cyninges" gives {cyning, "gen. sg., strong masc."}
+    std::vector<FormCandidate> candidates(QStringView word) const;
+
+    // What the labels of entry `line` say it is.
+    WordClass wordClass(qsizetype line) const;
+    // The lines whose headword has the key `key` (a spellingKey), in file order.
+    std::vector<std::int32_t> linesWithKey(const QString& key) const;
+
+private:
+    struct Reference {
+        std::vector<std::int32_t> targets; // lines
+        QString analysis;
+    };
+
+    const EntryIndex* m_index = nullptr;
+    std::vector<WordClass> m_classes;              // by line
+    std::vector<std::uint64_t> m_marks;            // by line: spellingMarks of the headword
+    QHash<QString, std::vector<std::int32_t>> m_exact;   // spellingKey → lines
+    QHash<QString, std::vector<std::int32_t>> m_variant; // variantKey → lines
+    QHash<std::int32_t, Reference> m_references;   // line of a reference entry → what it names
+};
+
+} // namespace wordhoard
