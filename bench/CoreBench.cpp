@@ -3,11 +3,13 @@
 #include "text/EntryIndex.h"
 #include "text/MapTextfile.h"
 #include "display/PageOrder.h"
+#include "language/FormIndex.h"
 #include "text/TextLoad.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdlib>
 
@@ -68,6 +70,42 @@ void BM_BuildPageOrder(benchmark::State& state) {
     state.counters["pages"] = static_cast<double>(pages);
 }
 BENCHMARK(BM_BuildPageOrder)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The form index, made once per text on first use: every headword keyed and every entry's labels
+// read.
+void BM_BuildFormIndex(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    for (auto _ : state) {
+        const FormIndex forms(*text, index);
+        benchmark::DoNotOptimize(forms.wordClass(0));
+    }
+}
+BENCHMARK(BM_BuildFormIndex)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The candidates of one typed word, over a mix of inflected forms, headwords and words with no
+// candidate; the time is per word.
+void BM_FormCandidates(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    const FormIndex forms(*text, index);
+    const QStringList words = QStringLiteral(
+        "cyninges sungon wæron heofonum godes dagas bǣron engles hēafdu fēores menn fēt bēc byrig gōdra "
+        "lengra betst bītaþ biton curon wurdon hulpon nōmon sprǣcon sǣton fōron hēton dēmde fremede sōhte "
+        "worhte lufode gelufod hæfde sǣde ēode dyde wolde sceolde meahte þone þǣm hine hire gebunden "
+        "bindende tō bindenne cymþ bireþ hilpþ stent bint ȝēares ƿeras hīran xyzzy ond")
+                                  .split(u' ');
+    std::size_t found = 0;
+    for (auto _ : state) {
+        for (const QString& word : words) found += forms.candidates(word).size();
+    }
+    benchmark::DoNotOptimize(found);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * words.size());
+    state.counters["per_word_us"] = benchmark::Counter(
+        static_cast<double>(words.size()), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert,
+        benchmark::Counter::OneK::kIs1000);
+}
+BENCHMARK(BM_FormCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

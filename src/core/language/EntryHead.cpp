@@ -5,9 +5,11 @@
 
 #include <QByteArray>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace wordhoard {
 
@@ -17,7 +19,8 @@ QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype ma
     qsizetype at = bytes.indexOf('<', start);
     if (at < 0) return {};
     const qsizetype end = std::min(bytes.size(), at + maxBytes);
-    QByteArray plain;
+    QVarLengthArray<char, 256> plain(end - at);
+    qsizetype length = 0;
     bool inTag = false;
     for (; at < end; ++at) {
         const char c = bytes[at];
@@ -27,10 +30,10 @@ QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype ma
         } else if (c == '>' && inTag) {
             inTag = false;
         } else if (!inTag) {
-            plain.append(c);
+            plain[length++] = c;
         }
     }
-    return decodeEntityBytes(plain);
+    return decodeEntityBytes(QByteArrayView(plain.constData(), length));
 }
 
 namespace {
@@ -104,9 +107,20 @@ qsizetype skipSpaces(QStringView s, qsizetype i) {
 
 // The label standing at `i`, if one ends there on a word boundary.
 const Label* labelAt(QStringView s, qsizetype i) {
-    for (const Label& label : kLabels) {
-        const QStringView text(label.text.data(), static_cast<qsizetype>(label.text.size()));
-        if (s.sliced(i).startsWith(text) && !letterAt(s, i + text.size())) return &label;
+    const QStringView rest = s.sliced(i);
+    if (rest.isEmpty() || rest[0].unicode() >= 0x80) return nullptr;
+    // Every label begins with a lower-case ASCII letter: only those beginning with this one are tried.
+    static const auto byFirst = [] {
+        std::array<std::vector<const Label*>, 128> made;
+        for (const Label& label : kLabels) made[label.text.front()].push_back(&label);
+        return made;
+    }();
+    for (const Label* label : byFirst[rest[0].unicode()]) {
+        const QStringView text(label->text.data(), static_cast<qsizetype>(label->text.size()));
+        if (rest.size() >= text.size() && std::equal(text.begin(), text.end(), rest.begin()) &&
+            !letterAt(rest, text.size())) {
+            return label;
+        }
     }
     return nullptr;
 }
@@ -211,12 +225,29 @@ bool abbreviatedReference(QStringView s, qsizetype i, EntryHead& head) {
 
 } // namespace
 
+// Before the labels: a homograph number ("II.", "²") and spellings in parentheses ("(ē, ȳ)").
+qsizetype skipHeadwordAsides(QStringView s, qsizetype i) {
+    for (;;) {
+        i = skipSpaces(s, i);
+        if (i >= s.size()) return i;
+        const QStringView token = tokenAt(s, i);
+        if (token.endsWith(u'.') && isNumeralToken(token)) {
+            i += token.size();
+        } else if (s[i].isDigit() || s[i].category() == QChar::Number_Other) { // "2", "²"
+            ++i;
+        } else if (s[i] == u'(') {
+            const qsizetype close = s.indexOf(u')', i);
+            if (close < 0 || close - i > 40) return i;
+            i = close + 1;
+        } else {
+            return i;
+        }
+    }
+}
+
 EntryHead readEntryHead(QStringView s) {
     EntryHead head;
-    qsizetype i = skipSpaces(s, 0);
-    if (const QStringView first = tokenAt(s, i); first.endsWith(u'.') && isNumeralToken(first)) {
-        i = skipSpaces(s, i + first.size());
-    }
+    qsizetype i = skipHeadwordAsides(s, 0);
     for (;;) {
         while (i < s.size() && (s[i].isSpace() || s[i] == u',')) ++i;
         qsizetype at = i;

@@ -59,8 +59,9 @@ QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype ma
 // spaces or commas, up to the first word that is none: "m.", "f.", "n.", "masc.", "adj.", "aj.",
 // "adv.", "pron.", "num.", "prep.", "conj.", "interj.", "pl.", verbs as "v.", "sv.", "st. v.",
 // "wv.", "wk. v.", "pret.-pres. v.", "anom. v.", "anv." with a class number after them where
-// given ("sv3", "sv. 3", "st. v. III", "wv²"). A homograph number in front ("II.") is skipped.
-// Then a reference, where the entry is one.
+// given ("sv3", "sv. 3", "st. v. III", "wv²"). A homograph number in front ("II.", "²") and
+// short parenthesised spellings before them ("hīeran (ē, ȳ) wv1") are skipped. Then a reference,
+// where the entry is one.
 EntryHead readEntryHead(QStringView head);
 
 } // namespace wordhoard

@@ -15,8 +15,9 @@ namespace {
 
 using P = WordClass::Part;
 
-// The labels stand within the first few dozen bytes after the headword.
-constexpr qsizetype kLabelBytes = 160;
+// The labels, or the reference of a reference entry, stand within the first few dozen bytes after
+// the headword.
+constexpr qsizetype kLabelBytes = 100;
 
 // What a match costs beyond the reading itself.
 constexpr int kReferenceOwnCost = 1;       // a reference entry ranks after the headword it names
@@ -59,12 +60,29 @@ int fitCost(const FormNeed& need, const WordClass& w) {
 
 } // namespace
 
+void FormIndex::Keyed::add(const QString& key, std::int32_t line) {
+    std::int32_t& head = first[key]; // 0 for a new key: node numbers are stored + 1
+    if (head > 0 && nodes[static_cast<std::size_t>(head - 1)].line == line) return;
+    nodes.push_back({line, head - 1});
+    head = static_cast<std::int32_t>(nodes.size());
+}
+
+void FormIndex::Keyed::linesOf(const QString& key, std::vector<std::int32_t>& out) const {
+    out.clear();
+    for (std::int32_t node = first.value(key) - 1; node >= 0; node = nodes[static_cast<std::size_t>(node)].next) {
+        out.push_back(nodes[static_cast<std::size_t>(node)].line);
+    }
+    std::reverse(out.begin(), out.end()); // added last first
+}
+
 FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_index(&index) {
     const qsizetype n = index.size();
     m_classes.resize(static_cast<std::size_t>(n));
     m_marks.resize(static_cast<std::size_t>(n));
-    m_exact.reserve(n);
-    m_variant.reserve(n);
+    m_exact.first.reserve(n);
+    m_exact.nodes.reserve(static_cast<std::size_t>(n));
+    m_variant.first.reserve(n);
+    m_variant.nodes.reserve(static_cast<std::size_t>(n));
     struct Pending {
         std::int32_t line;
         QString target;
@@ -73,12 +91,9 @@ FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_inde
     std::vector<Pending> pending;
     for (qsizetype line = 0; line < n; ++line) {
         const auto i = static_cast<std::int32_t>(line);
-        const QString headword = decodeEntityBytes(index.raw(line));
-        m_marks[static_cast<std::size_t>(line)] = spellingMarks(headword);
-        for (const QString& key : headwordKeys(headword)) {
-            m_exact[key].push_back(i);
-            std::vector<std::int32_t>& variants = m_variant[variantKey(key)];
-            if (variants.empty() || variants.back() != i) variants.push_back(i);
+        for (const QString& key : headwordKeys(decodeEntityBytes(index.raw(line)), &m_marks[static_cast<std::size_t>(line)])) {
+            m_exact.add(key, i);
+            m_variant.add(variantKey(key), i);
         }
         EntryHead head = readEntryHead(entryHeadText(text, index.offsets[static_cast<std::size_t>(line)], kLabelBytes));
         m_classes[static_cast<std::size_t>(line)] = head.wordClass;
@@ -86,11 +101,11 @@ FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_inde
             pending.push_back({i, std::move(head.referenceTarget), std::move(head.referenceAnalysis)});
         }
     }
+    std::vector<std::int32_t> found;
     for (Pending& p : pending) {
-        const auto found = m_exact.constFind(spellingKey(p.target));
-        if (found == m_exact.constEnd()) continue;
+        m_exact.linesOf(spellingKey(p.target), found);
         std::vector<std::int32_t> targets;
-        for (const std::int32_t t : *found) {
+        for (const std::int32_t t : found) {
             if (t != p.line) targets.push_back(t);
         }
         if (!targets.empty()) m_references.insert(p.line, {std::move(targets), std::move(p.analysis)});
@@ -103,7 +118,9 @@ WordClass FormIndex::wordClass(qsizetype line) const {
 }
 
 std::vector<std::int32_t> FormIndex::linesWithKey(const QString& key) const {
-    return m_exact.value(key);
+    std::vector<std::int32_t> lines;
+    m_exact.linesOf(key, lines);
+    return lines;
 }
 
 std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
@@ -140,27 +157,26 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
     };
 
     const QString headword = QStringLiteral("headword");
-    if (const auto exact = m_exact.constFind(key); exact != m_exact.constEnd()) {
-        for (const std::int32_t line : *exact) {
+    std::vector<std::int32_t> lines;
+    m_exact.linesOf(key, lines);
+    if (!lines.empty()) {
+        for (const std::int32_t line : lines) {
             const int marks = marksCost(line, key);
             offerLine(line, marks && typedMarks ? kOtherMarksCost : marks, headword);
         }
-    } else if (const auto variant = m_variant.constFind(variantKey(key)); variant != m_variant.constEnd()) {
-        for (const std::int32_t line : *variant) offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
+    } else {
+        m_variant.linesOf(variantKey(key), lines);
+        for (const std::int32_t line : lines) offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
     }
 
     for (const FormReading& reading : readForm(key)) {
-        const std::vector<std::int32_t>* lines = nullptr;
         int extra = 0;
-        if (const auto exact = m_exact.constFind(reading.lemma); exact != m_exact.constEnd()) {
-            lines = &*exact;
-        } else if (const auto variant = m_variant.constFind(variantKey(reading.lemma));
-                   variant != m_variant.constEnd()) {
-            lines = &*variant;
+        m_exact.linesOf(reading.lemma, lines);
+        if (lines.empty()) {
+            m_variant.linesOf(variantKey(reading.lemma), lines);
             extra = kVariantCost;
         }
-        if (!lines) continue;
-        for (const std::int32_t line : *lines) {
+        for (const std::int32_t line : lines) {
             const int fit = fitCost(reading.need, m_classes[static_cast<std::size_t>(line)]);
             if (fit < 0) continue;
             const QString analysis = extra ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;

@@ -53,8 +53,21 @@ private:
     const EntryIndex* m_index = nullptr;
     std::vector<WordClass> m_classes;              // by line
     std::vector<std::uint64_t> m_marks;            // by line: spellingMarks of the headword
-    QHash<QString, std::vector<std::int32_t>> m_exact;   // spellingKey → lines
-    QHash<QString, std::vector<std::int32_t>> m_variant; // variantKey → lines
+    // Lines by key: a key's first node, each node's line and the next node (-1: none). Several
+    // lines share a key rarely, and one vector for all keeps making the index quick.
+    struct Node {
+        std::int32_t line;
+        std::int32_t next;
+    };
+    struct Keyed {
+        QHash<QString, std::int32_t> first;
+        std::vector<Node> nodes;
+        void add(const QString& key, std::int32_t line);
+        // The lines of `key` in file order (empty when none).
+        void linesOf(const QString& key, std::vector<std::int32_t>& out) const;
+    };
+    Keyed m_exact;   // spellingKey → lines
+    Keyed m_variant; // variantKey → lines
     QHash<std::int32_t, Reference> m_references;   // line of a reference entry → what it names
 };
 

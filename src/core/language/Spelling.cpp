@@ -122,6 +122,7 @@ bool isNumeral(QStringView token) {
 // "I. gōd" and "gōd II." give "gōd"; a numeral in front needs its dot ("I gōd" is left alone).
 QStringView withoutHomographNumber(QStringView part) {
     part = part.trimmed();
+    if (isNumeral(part.endsWith(u'.') ? part.chopped(1) : part)) return {};
     const qsizetype firstSpace = part.indexOf(u' ');
     if (firstSpace > 1 && part[firstSpace - 1] == u'.' && isNumeral(part.first(firstSpace - 1))) {
         part = part.sliced(firstSpace + 1).trimmed();
@@ -138,6 +139,18 @@ QStringView withoutHomographNumber(QStringView part) {
 } // namespace
 
 QStringList headwordKeys(QStringView headword) {
+    return headwordKeys(headword, nullptr);
+}
+
+QStringList headwordKeys(QStringView headword, std::uint64_t* firstMarks) {
+    if (firstMarks) *firstMarks = 0;
+    const bool plain = std::none_of(headword.begin(), headword.end(), [](QChar c) {
+        return c == u'(' || c == u',' || c == u';' || c == u' ';
+    });
+    if (plain) { // the usual headword: one word
+        const QString key = spell(withoutHomographNumber(headword), firstMarks);
+        return key.isEmpty() ? QStringList() : QStringList{key};
+    }
     QString text;
     text.reserve(headword.size());
     int depth = 0;
@@ -155,8 +168,12 @@ QStringList headwordKeys(QStringView headword) {
     while (from <= text.size()) {
         qsizetype to = from;
         while (to < text.size() && text[to] != u',' && text[to] != u';') ++to;
-        const QString key = spellingKey(withoutHomographNumber(QStringView(text).sliced(from, to - from)));
-        if (!key.isEmpty() && !keys.contains(key)) keys.append(key);
+        std::uint64_t marks = 0;
+        const QString key = spell(withoutHomographNumber(QStringView(text).sliced(from, to - from)), &marks);
+        if (!key.isEmpty() && !keys.contains(key)) {
+            if (keys.isEmpty() && firstMarks) *firstMarks = marks;
+            keys.append(key);
+        }
         from = to + 1;
     }
     return keys;

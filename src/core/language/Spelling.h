@@ -32,6 +32,8 @@ QString variantKey(QStringView key);
 //   "I. gōd" gives {"god"}, "ā-beran" gives {"aberan"}, "sē, sēo, þæt" gives {"se", "seo", "þæt"},
 //   "dæg (dæges)" gives {"dæg"}, "bana 2" gives {"bana"}
 QStringList headwordKeys(QStringView headword);
+// The same, with the spellingMarks of the first key.
+QStringList headwordKeys(QStringView headword, std::uint64_t* firstMarks);
 
 // Whether the folded letter `c` is a vowel of Old English spelling (a e i o u y æ).
 bool isVowel(QChar c);
