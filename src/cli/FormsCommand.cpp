@@ -17,8 +17,8 @@ int runForms(const Invocation& inv, const Dictionary& dictionary, Output& out) {
                 out.json(c.headword) << ",\"analysis\":";
                 out.json(c.analysis) << "}\n";
             } else {
-                out << word << "\t" << static_cast<long long>(c.start) << "\t" << c.headword << "\t" << c.analysis
-                    << "\n";
+                out << word << "\t" << static_cast<long long>(c.start) << "\t" << c.headword << "\t"
+                    << c.analysis << "\n";
             }
         }
     }

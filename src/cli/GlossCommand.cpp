@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QHash>
-
 #include <cstdio>
 
 namespace wordhoard::cli {
@@ -27,7 +26,8 @@ struct Glossed {
 int runGloss(const Invocation& inv, const Dictionary& dictionary, Output& out) {
     QFile input;
     if (!input.open(stdin, QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "wordhoard-cli: cannot read standard input: %s\n", qPrintable(input.errorString()));
+        std::fprintf(stderr, "wordhoard-cli: cannot read standard input: %s\n",
+                     qPrintable(input.errorString()));
         return kUsageOrOpenError;
     }
     const QString text = QString::fromUtf8(input.readAll());

@@ -3,11 +3,10 @@
 #include "QtPrinters.h"
 #include "TempFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <gtest/gtest.h>
 
 using wordhoard::testing::cli;
 using wordhoard::testing::CliRun;
@@ -32,7 +31,8 @@ CliRun cliWithInput(const QStringList& args, const QByteArray& input) {
     p.write(input);
     p.closeWriteChannel();
     p.waitForFinished(120000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString n(qint64 v) {
@@ -44,12 +44,14 @@ QString n(qint64 v) {
 TEST(CliForms, ListsEachWordsCandidatesBestFirst) {
     TempDir dir;
     const QString dict = dir.write(u"d.txt"_qs, kDict);
-    const CliRun r = cli({u"--dict"_qs, dict, u"forms"_qs, u"cyninges"_qs, u"xyzzy"_qs, u"sang"_qs, u"\u00E6cras"_qs});
+    const CliRun r =
+        cli({u"--dict"_qs, dict, u"forms"_qs, u"cyninges"_qs, u"xyzzy"_qs, u"sang"_qs, u"\u00E6cras"_qs});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, u"cyninges\t"_qs + n(startOf("cyning")) + u"\tcyning\tgen. sg., strong masc.\n"_qs +
                          u"sang\t"_qs + n(startOf("sang")) + u"\tsang\theadword\n"_qs + u"sang\t"_qs +
-                         n(startOf("singan")) + u"\tsingan\tpast sg., strong verb III\n"_qs + u"\u00E6cras\t"_qs +
-                         n(startOf("&aelig;cer")) + u"\t\u00E6cer\tcross-reference\n"_qs + u"\u00E6cras\t"_qs +
+                         n(startOf("singan")) + u"\tsingan\tpast sg., strong verb III\n"_qs +
+                         u"\u00E6cras\t"_qs + n(startOf("&aelig;cer")) +
+                         u"\t\u00E6cer\tcross-reference\n"_qs + u"\u00E6cras\t"_qs +
                          n(startOf("&aelig;cras")) + u"\t\u00E6cras\theadword\n"_qs);
 
     const CliRun json = cli({u"forms"_qs, u"--json"_qs, u"--dict"_qs, dict, u"sungon"_qs});
@@ -77,8 +79,8 @@ TEST(CliGloss, GivesEveryWordOfTheTextItsBestHeadwordAndFirstGloss) {
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QString king = n(startOf("cyning")) + u"\tcyning\ta king\n"_qs;
     EXPECT_EQ(r.out, u"Cyninges\t"_qs + king + u"sang-x\t\t\t\n"_qs + u"sungon\t"_qs + n(startOf("singan")) +
-                         u"\tsingan\tto sing\n"_qs + u"xyzzy\t\t\t\n"_qs + u"\u00E6cras\t"_qs + n(startOf("&aelig;cer")) +
-                         u"\t\u00E6cer\ta field\n"_qs + u"cyninges\t"_qs + king);
+                         u"\tsingan\tto sing\n"_qs + u"xyzzy\t\t\t\n"_qs + u"\u00E6cras\t"_qs +
+                         n(startOf("&aelig;cer")) + u"\t\u00E6cer\ta field\n"_qs + u"cyninges\t"_qs + king);
 
     const CliRun json = cliWithInput({u"gloss"_qs, u"--json"_qs, u"--dict"_qs, dict}, "sang xyzzy");
     EXPECT_EQ(json.exitCode, 0);

@@ -14,14 +14,12 @@
 #include "text/EntryIndex.h"
 #include "text/Folding.h"
 
-#include <gtest/gtest.h>
-
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
-
 #include <algorithm>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <map>
 #include <memory>
 #include <random>
@@ -40,7 +38,8 @@ struct ParadigmLine {
 };
 
 std::vector<ParadigmLine> readParadigms() {
-    const QString text = QString::fromUtf8(wordhoard::testing::readTestData(QStringLiteral("forms/paradigms.txt")));
+    const QString text =
+        QString::fromUtf8(wordhoard::testing::readTestData(QStringLiteral("forms/paradigms.txt")));
     std::vector<ParadigmLine> lines;
     for (const QString& line : text.split(u'\n')) {
         if (line.trimmed().isEmpty() || line.startsWith(u'#')) continue;
@@ -78,7 +77,8 @@ std::unique_ptr<Dictionary> loadDictionary(const TempDir& dir, const QByteArray&
 }
 
 // Where `headword` stands among the candidates of `form` (-1: not at all).
-int rankOf(const FormIndex& forms, const QString& form, const QString& headword, std::size_t* count = nullptr) {
+int rankOf(const FormIndex& forms, const QString& form, const QString& headword,
+           std::size_t* count = nullptr) {
     const std::vector<FormCandidate> candidates = forms.candidates(form);
     if (count) *count = candidates.size();
     for (std::size_t i = 0; i < candidates.size(); ++i) {
@@ -108,16 +108,18 @@ TEST(FormParadigms, EveryFormFindsItsHeadwordAndMostRankItFirst) {
             if (rank != 0 && qEnvironmentVariableIsSet("WORDHOARD_FORMS_REPORT")) {
                 const auto c = forms.candidates(form);
                 std::printf("%s -> %s at %d:", qPrintable(form), qPrintable(line.headword), rank);
-                for (const auto& x : c) std::printf(" [%s %s %d]", qPrintable(x.headword), qPrintable(x.analysis), x.cost);
+                for (const auto& x : c)
+                    std::printf(" [%s %s %d]", qPrintable(x.headword), qPrintable(x.analysis), x.cost);
                 std::printf("\n");
             }
         }
     }
     const double top1 = 100.0 * first / total, top3 = 100.0 * firstThree / total;
     const double average = static_cast<double>(candidates) / total;
-    std::printf("paradigm forms: %d, right headword first %.1f%%, among the first three %.1f%%, %.2f candidates "
-                "a form\n",
-                total, top1, top3, average);
+    std::printf(
+        "paradigm forms: %d, right headword first %.1f%%, among the first three %.1f%%, %.2f candidates "
+        "a form\n",
+        total, top1, top3, average);
     EXPECT_GE(top1, 85.0);
     EXPECT_GE(top3, 97.0);
     EXPECT_LE(average, 4.0);
@@ -147,7 +149,8 @@ TEST(FormParadigms, AGeneratedDictionaryBesideThemAddsFewCandidates) {
             if (rank != 0 && qEnvironmentVariableIsSet("WORDHOARD_FORMS_REPORT")) {
                 const auto c = forms.candidates(form);
                 std::printf("%s -> %s at %d:", qPrintable(form), qPrintable(line.headword), rank);
-                for (const auto& x : c) std::printf(" [%s %s %d]", qPrintable(x.headword), qPrintable(x.analysis), x.cost);
+                for (const auto& x : c)
+                    std::printf(" [%s %s %d]", qPrintable(x.headword), qPrintable(x.analysis), x.cost);
                 std::printf("\n");
             }
         }
@@ -184,7 +187,8 @@ TEST(FormLabels, WordClassesAndReferencesAreReadFromTheEntrysStart) {
         {u" st. v. VII to fall", P::Verb | P::Strong, 7, 0, u"to fall", u"", u""},
         {u" wv\u00B2 to love", P::Verb | P::Weak, 0, 2, u"to love", u"", u""},
         {u" wk. v. 1 to judge", P::Verb | P::Weak, 0, 1, u"to judge", u"", u""},
-        {u" pret.-pres. v. (pres. \u0101h) to own", P::Verb | P::PretPres, 0, 0, u"(pres. \u0101h) to own", u"", u""},
+        {u" pret.-pres. v. (pres. \u0101h) to own", P::Verb | P::PretPres, 0, 0, u"(pres. \u0101h) to own",
+         u"", u""},
         {u" II. adj. good", P::Adj, 0, 0, u"good", u"", u""},
         {u" (\u0113, \u012B) wv1 to hear", P::Verb | P::Weak, 0, 1, u"to hear", u"", u""},
         {u" m. and f. a bend", P::Masc | P::Fem, 0, 0, u"a bend", u"", u""},
@@ -192,8 +196,8 @@ TEST(FormLabels, WordClassesAndReferencesAreReadFromTheEntrysStart) {
         {u" v. \u00E6cer.", 0, 0, 0, u"v. \u00E6cer.", u"\u00E6cer", u"cross-reference"},
         {u" v. to go, walk", P::Verb, 0, 0, u"to go, walk", u"", u""},
         {u" pp. of \u0101-bregdan", 0, 0, 0, u"pp. of \u0101-bregdan", u"\u0101-bregdan", u"pp."},
-        {u" pret. 3 sg. of I. \u0101b\u016Bgan", 0, 0, 0, u"pret. 3 sg. of I. \u0101b\u016Bgan", u"\u0101b\u016Bgan",
-         u"pret. 3 sg."},
+        {u" pret. 3 sg. of I. \u0101b\u016Bgan", 0, 0, 0, u"pret. 3 sg. of I. \u0101b\u016Bgan",
+         u"\u0101b\u016Bgan", u"pret. 3 sg."},
         {u" wv1 = \u0101bilgan", P::Verb | P::Weak, 0, 1, u"= \u0101bilgan", u"\u0101bilgan", u"variant"},
         // abbreviations before "of" only: a gloss with "of" in it is no reference
         {u" adj. full of grace", P::Adj, 0, 0, u"full of grace", u"", u""},
@@ -217,7 +221,8 @@ TEST(FormLabels, TheFirstGlossIsTheFirstSenseAfterTheLabels) {
     const std::pair<const char*, const char16_t*> cases[] = {
         {"#<b>&a-long;c</b> <i>f.</i> (<i>gen.</i> and <i>dat.</i> &aelig;c) an oak; the rune", u"an oak"},
         {"#<b>ac</b> <i>conj.</i> but, and yet; in questions", u"but, and yet"},
-        {"#<b>&a-long;</b> <i>adv.</i> ever, always, at all times: <i>&a-long; for&eth;</i>", u"ever, always, at all times"},
+        {"#<b>&a-long;</b> <i>adv.</i> ever, always, at all times: <i>&a-long; for&eth;</i>",
+         u"ever, always, at all times"},
         {"#<b>cyning</b> m. [cf. <i>cynn</i>] a king.\r\n#<b>x</b> y", u"a king"},
         {"#<b>&aelig;cras</b> v. &aelig;cer.", u"v. \u00E6cer"},
         {"#<b>bindan</b> <i>sv3</i> to bind, tie\r\n<b>I.</b> more", u"to bind, tie"},
@@ -255,7 +260,8 @@ TEST(FormSpelling, KeysFoldVariantsMergeAndHomographNumbersGo) {
     EXPECT_EQ(headwordKeys(u"g\u014Dd II."), QStringList{u"god"_qs});
     EXPECT_EQ(headwordKeys(u"bana 2"), QStringList{u"bana"_qs});
     EXPECT_EQ(headwordKeys(u"d\u00E6g (d\u00E6ges)"), QStringList{u"d\u00E6g"_qs});
-    EXPECT_EQ(headwordKeys(u"s\u0113, s\u0113o, \u00FE\u00E6t"), (QStringList{u"se"_qs, u"seo"_qs, u"\u00FE\u00E6t"_qs}));
+    EXPECT_EQ(headwordKeys(u"s\u0113, s\u0113o, \u00FE\u00E6t"),
+              (QStringList{u"se"_qs, u"seo"_qs, u"\u00FE\u00E6t"_qs}));
     EXPECT_EQ(headwordKeys(u"\u0101bl\u0101w-nes"), QStringList{u"ablawnes"_qs});
     EXPECT_TRUE(headwordKeys(u"II.").isEmpty());
 }
@@ -275,16 +281,20 @@ TEST(FormIndexTest, ExactHeadwordsAndReferencesComeFirstAndOnlyHeadwordsAreOffer
     const FormIndex& forms = dictionary->forms();
     const auto headwords = [&](const QString& word) {
         QStringList out;
-        for (const FormCandidate& c : forms.candidates(word)) out.append(c.headword + u':' + c.analysis);
+        for (const FormCandidate& c : forms.candidates(word))
+            out.append(c.headword + u':' + c.analysis);
         return out;
     };
     // A word that is a headword and a form of another: the headword first.
-    EXPECT_EQ(headwords(u"sang"_qs), (QStringList{u"sang:headword"_qs, u"singan:past sg., strong verb III"_qs}));
+    EXPECT_EQ(headwords(u"sang"_qs),
+              (QStringList{u"sang:headword"_qs, u"singan:past sg., strong verb III"_qs}));
     // A reference entry gives the headword it names, then itself.
-    EXPECT_EQ(headwords(u"\u00E6cras"_qs), (QStringList{u"\u00E6cer:cross-reference"_qs, u"\u00E6cras:headword"_qs}));
+    EXPECT_EQ(headwords(u"\u00E6cras"_qs),
+              (QStringList{u"\u00E6cer:cross-reference"_qs, u"\u00E6cras:headword"_qs}));
     // Spelling variants: the whole word, or a reading, under another spelling.
     EXPECT_EQ(headwords(u"h\u012Bran"_qs), QStringList{u"h\u0233ran:variant spelling"_qs});
-    EXPECT_EQ(headwords(u"h\u012Brde"_qs), QStringList{u"h\u0233ran:past sg., weak verb I, variant spelling"_qs});
+    EXPECT_EQ(headwords(u"h\u012Brde"_qs),
+              QStringList{u"h\u0233ran:past sg., weak verb I, variant spelling"_qs});
     EXPECT_EQ(headwords(u"H\u01BF\u00C6T"_qs), QStringList{u"hw\u00E6t:headword"_qs});
     EXPECT_EQ(headwords(u"hwet"_qs), QStringList{u"hw\u00E6t:variant spelling"_qs});
     // The typed length marks choose between headwords that fold alike.
@@ -313,7 +323,7 @@ struct MadeUp {
 };
 
 class Inflector {
-public:
+  public:
     explicit Inflector(std::uint32_t seed) : m_random(seed) {}
 
     MadeUp next() {
@@ -323,11 +333,15 @@ public:
             const QString stem = onset() + (ae ? u"\u00E6"_qs : longVowel()) + (ae ? single() : coda());
             QString back = stem;
             if (ae) back.replace(u'\u00E6', u'a');
-            return {stem, u"m."_qs, {stem + u"es"_qs, stem + u"e"_qs, back + u"as"_qs, back + u"a"_qs, back + u"um"_qs}};
+            return {stem,
+                    u"m."_qs,
+                    {stem + u"es"_qs, stem + u"e"_qs, back + u"as"_qs, back + u"a"_qs, back + u"um"_qs}};
         }
         case 1: { // strong neuter, short: scip scipu; long: word word
             const QString stem = onset() + shortVowel() + single();
-            return {stem, u"n."_qs, {stem + u"es"_qs, stem + u"e"_qs, stem + u"u"_qs, stem + u"a"_qs, stem + u"um"_qs}};
+            return {stem,
+                    u"n."_qs,
+                    {stem + u"es"_qs, stem + u"e"_qs, stem + u"u"_qs, stem + u"a"_qs, stem + u"um"_qs}};
         }
         case 2: { // strong feminine, long: lār lāre
             const QString stem = onset() + longVowel() + coda();
@@ -336,12 +350,15 @@ public:
         case 3: { // weak masculine and feminine: guma guman, tunge tungan
             const QString stem = onset() + shortVowel() + coda();
             const bool masc = pick(2) == 0;
-            return {stem + (masc ? u"a"_qs : u"e"_qs), masc ? u"m."_qs : u"f."_qs,
+            return {stem + (masc ? u"a"_qs : u"e"_qs),
+                    masc ? u"m."_qs : u"f."_qs,
                     {stem + u"an"_qs, stem + u"ena"_qs, stem + u"um"_qs}};
         }
         case 4: { // adjective: heard heardne heardes heardum heardra heardost
             const QString stem = onset() + longVowel() + coda();
-            return {stem, u"adj."_qs, {stem + u"ne"_qs, stem + u"es"_qs, stem + u"um"_qs, stem + u"re"_qs, stem + u"ost"_qs}};
+            return {stem,
+                    u"adj."_qs,
+                    {stem + u"ne"_qs, stem + u"es"_qs, stem + u"um"_qs, stem + u"re"_qs, stem + u"ost"_qs}};
         }
         case 5: // strong verbs: the seven ablaut series
         case 6:
@@ -350,19 +367,24 @@ public:
         case 8: { // weak I with a long stem: dēman dēmde dēmdon gedēmed dēmþ
             const QString pre = prefix();
             const QString stem = onset() + u"\u0113"_qs + QString(u"lmnr"[pick(4)]);
-            return {headwordPrefix(pre) + stem + u"an"_qs, label(u"wv1"_qs, u"wk. v."_qs),
-                    {pre + stem + u"de"_qs, pre + stem + u"don"_qs, participlePrefix(pre) + stem + u"ed"_qs, pre + stem + u"\u00FE"_qs}};
+            return {headwordPrefix(pre) + stem + u"an"_qs,
+                    label(u"wv1"_qs, u"wk. v."_qs),
+                    {pre + stem + u"de"_qs, pre + stem + u"don"_qs, participlePrefix(pre) + stem + u"ed"_qs,
+                     pre + stem + u"\u00FE"_qs}};
         }
         case 9: { // weak II: lufian lufode lufodon gelufod lufaþ lufiende
             const QString pre = prefix();
             const QString stem = onset() + shortVowel() + coda();
-            return {headwordPrefix(pre) + stem + u"ian"_qs, label(u"wv2"_qs, u"wk. v."_qs),
-                    {pre + stem + u"ode"_qs, pre + stem + u"odon"_qs, participlePrefix(pre) + stem + u"od"_qs, pre + stem + u"a\u00FE"_qs,
-                     pre + stem + u"iende"_qs}};
+            return {headwordPrefix(pre) + stem + u"ian"_qs,
+                    label(u"wv2"_qs, u"wk. v."_qs),
+                    {pre + stem + u"ode"_qs, pre + stem + u"odon"_qs, participlePrefix(pre) + stem + u"od"_qs,
+                     pre + stem + u"a\u00FE"_qs, pre + stem + u"iende"_qs}};
         }
         case 10: { // the present of any verb: bindan binde bindaþ binden bindende
             const QString stem = onset() + shortVowel() + coda();
-            return {stem + u"an"_qs, u"v."_qs, {stem + u"e"_qs, stem + u"a\u00FE"_qs, stem + u"en"_qs, stem + u"ende"_qs}};
+            return {stem + u"an"_qs,
+                    u"v."_qs,
+                    {stem + u"e"_qs, stem + u"a\u00FE"_qs, stem + u"en"_qs, stem + u"ende"_qs}};
         }
         default: { // nouns with a syncopated second syllable: engel engles, hēafod hēafdu
             const QString first = onset() + longVowel();
@@ -374,17 +396,25 @@ public:
         }
     }
 
-private:
+  private:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<std::uint32_t>(n)); }
     QString from(std::initializer_list<const char16_t*> items) {
         return QString::fromUtf16(items.begin()[pick(static_cast<int>(items.size()))]);
     }
-    QString onset() { return from({u"b", u"d", u"f", u"g", u"h", u"l", u"m", u"n", u"r", u"s", u"t", u"w", u"\u00FE",
-                                   u"sc", u"st", u"br", u"dr", u"fl", u"gr", u"hl", u"sl", u"sp", u"tr", u"wr"}); }
+    QString onset() {
+        return from({u"b",      u"d",  u"f",  u"g",  u"h",  u"l",  u"m",  u"n",  u"r",  u"s",  u"t",  u"w",
+                     u"\u00FE", u"sc", u"st", u"br", u"dr", u"fl", u"gr", u"hl", u"sl", u"sp", u"tr", u"wr"});
+    }
     QString shortVowel() { return from({u"a", u"e", u"i", u"o", u"u", u"y"}); }
-    QString longVowel() { return from({u"\u0101", u"\u0113", u"\u012B", u"\u014D", u"\u016B", u"\u0233", u"\u01E3", u"\u0113a", u"\u0113o"}); }
+    QString longVowel() {
+        return from({u"\u0101", u"\u0113", u"\u012B", u"\u014D", u"\u016B", u"\u0233", u"\u01E3", u"\u0113a",
+                     u"\u0113o"});
+    }
     QString single() { return from({u"d", u"l", u"m", u"n", u"r", u"t", u"f", u"p", u"c"}); }
-    QString coda() { return from({u"d", u"l", u"m", u"n", u"r", u"t", u"\u00FE", u"c", u"f", u"rd", u"ld", u"nd", u"st", u"lc", u"rn"}); }
+    QString coda() {
+        return from({u"d", u"l", u"m", u"n", u"r", u"t", u"\u00FE", u"c", u"f", u"rd", u"ld", u"nd", u"st",
+                     u"lc", u"rn"});
+    }
     QString prefix() { return from({u"", u"", u"", u"for", u"on", u"\u0101"}); }
     // The dictionary writes a prefix with a hyphen after it: "ā-bēodan", "for-bēodan".
     static QString headwordPrefix(const QString& prefix) { return prefix.isEmpty() ? prefix : prefix + u'-'; }
@@ -402,13 +432,13 @@ private:
             std::initializer_list<const char16_t*> codas;
         };
         static const Series series[7] = {
-            {u"\u012B", u"\u0101", u"i", u"i", {u"d", u"t", u"f", u"n", u"p"}},     // bītan bāt biton biten
-            {u"\u0113o", u"\u0113a", u"u", u"o", {u"d", u"t", u"p", u"c"}},         // bēodan bēad budon boden
-            {u"i", u"a", u"u", u"u", {u"nd", u"ng", u"nc", u"mb"}},                 // bindan band bundon bunden
-            {u"e", u"\u00E6", u"\u01E3", u"o", {u"r", u"l"}},                         // beran bær bǣron boren
-            {u"e", u"\u00E6", u"\u01E3", u"e", {u"t", u"c", u"p"}},                   // sprecan spræc sprǣcon sprecen
-            {u"a", u"\u014D", u"\u014D", u"a", {u"f", u"c", u"d", u"p"}},            // faran fōr fōron faren
-            {u"\u0101", u"\u0113", u"\u0113", u"\u0101", {u"t", u"p", u"c", u"d"}},  // hātan hēt hēton hāten
+            {u"\u012B", u"\u0101", u"i", u"i", {u"d", u"t", u"f", u"n", u"p"}}, // bītan bāt biton biten
+            {u"\u0113o", u"\u0113a", u"u", u"o", {u"d", u"t", u"p", u"c"}},     // bēodan bēad budon boden
+            {u"i", u"a", u"u", u"u", {u"nd", u"ng", u"nc", u"mb"}},             // bindan band bundon bunden
+            {u"e", u"\u00E6", u"\u01E3", u"o", {u"r", u"l"}},                   // beran bær bǣron boren
+            {u"e", u"\u00E6", u"\u01E3", u"e", {u"t", u"c", u"p"}},       // sprecan spræc sprǣcon sprecen
+            {u"a", u"\u014D", u"\u014D", u"a", {u"f", u"c", u"d", u"p"}}, // faran fōr fōron faren
+            {u"\u0101", u"\u0113", u"\u0113", u"\u0101", {u"t", u"p", u"c", u"d"}}, // hātan hēt hēton hāten
         };
         const int verbClass = pick(7);
         const Series& s = series[verbClass];
@@ -420,7 +450,8 @@ private:
         return {headwordPrefix(pre) + stem(s.present) + u"an"_qs,
                 label(u"sv"_qs + QString::fromUtf16(roman[verbClass]), u"st. v."_qs),
                 {pre + stem(s.pastSg), pre + stem(s.pastPl) + u"on"_qs, pre + stem(s.pastPl) + u"e"_qs,
-                 participlePrefix(pre) + stem(s.participle) + u"en"_qs, pre + stem(s.present) + u"e\u00FE"_qs}};
+                 participlePrefix(pre) + stem(s.participle) + u"en"_qs,
+                 pre + stem(s.present) + u"e\u00FE"_qs}};
     }
 
     std::mt19937 m_random;
@@ -431,9 +462,11 @@ private:
 TEST(FormRoundTrip, EveryFormOfMadeUpHeadwordsOfEveryClassFindsItsHeadword) {
     Inflector inflector(20261209);
     std::vector<MadeUp> words;
-    for (int i = 0; i < 600; ++i) words.push_back(inflector.next());
+    for (int i = 0; i < 600; ++i)
+        words.push_back(inflector.next());
     std::vector<ParadigmLine> lines;
-    for (const MadeUp& w : words) lines.push_back({w.headword, w.labels, u"a made-up word"_qs, w.forms});
+    for (const MadeUp& w : words)
+        lines.push_back({w.headword, w.labels, u"a made-up word"_qs, w.forms});
     TempDir dir;
     const auto dictionary = loadDictionary(dir, dictionaryOf(lines));
     const FormIndex& forms = dictionary->forms();
@@ -492,9 +525,11 @@ TEST(FormIndexTest, KeysAndCandidatesAgreeWithASlowScanOfEveryHeadword) {
     std::vector<QStringList> keysOf(static_cast<std::size_t>(index.size()));
     for (qsizetype line = 0; line < index.size(); ++line) {
         keysOf[static_cast<std::size_t>(line)] = slowKeys(index.headword(line));
-        for (const QString& key : keysOf[static_cast<std::size_t>(line)]) slow[key].push_back(static_cast<std::int32_t>(line));
+        for (const QString& key : keysOf[static_cast<std::size_t>(line)])
+            slow[key].push_back(static_cast<std::int32_t>(line));
     }
-    for (const auto& [key, expected] : slow) EXPECT_EQ(forms.linesWithKey(key), expected) << key.toStdString();
+    for (const auto& [key, expected] : slow)
+        EXPECT_EQ(forms.linesWithKey(key), expected) << key.toStdString();
     EXPECT_TRUE(forms.linesWithKey(u"qqq"_qs).empty());
 
     // A candidate's headword is the word, a reading's headword, the same under a spelling variant,
@@ -502,7 +537,8 @@ TEST(FormIndexTest, KeysAndCandidatesAgreeWithASlowScanOfEveryHeadword) {
     std::mt19937 random(11);
     for (int i = 0; i < 400; ++i) {
         const ParadigmLine& l = lines[random() % lines.size()];
-        const QString word = l.forms.isEmpty() ? l.headword : l.forms[static_cast<qsizetype>(random() % l.forms.size())];
+        const QString word =
+            l.forms.isEmpty() ? l.headword : l.forms[static_cast<qsizetype>(random() % l.forms.size())];
         const QString key = spellingKey(word);
         QSet<QString> allowed{key}, variants{variantKey(key)};
         for (const FormReading& r : readForm(key)) {
@@ -519,16 +555,18 @@ TEST(FormIndexTest, KeysAndCandidatesAgreeWithASlowScanOfEveryHeadword) {
             bool referred = false;
             for (const QString& k : allowed) {
                 for (const std::int32_t line : slow[k]) {
-                    const EntryHead head = readEntryHead(
-                        entryHeadText(dictionary->text(), index.offsets[static_cast<std::size_t>(line)], 100));
-                    referred = referred || (!head.referenceTarget.isEmpty() && keys.contains(spellingKey(head.referenceTarget)));
+                    const EntryHead head = readEntryHead(entryHeadText(
+                        dictionary->text(), index.offsets[static_cast<std::size_t>(line)], 100));
+                    referred = referred || (!head.referenceTarget.isEmpty() &&
+                                            keys.contains(spellingKey(head.referenceTarget)));
                 }
             }
             EXPECT_TRUE(named || referred) << word.toStdString() << " offers " << c.headword.toStdString();
         }
         for (const std::int32_t own : slow[key]) {
-            EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(), [&](const FormCandidate& c) { return c.line == own; }))
-                << word.toStdString();
+            EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(), [&](const FormCandidate& c) {
+                return c.line == own;
+            })) << word.toStdString();
         }
     }
 }

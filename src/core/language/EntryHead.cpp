@@ -6,14 +6,13 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QVarLengthArray>
-
 #include <algorithm>
 #include <array>
 #include <vector>
 
 namespace wordhoard {
 
-QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype maxBytes) {
+QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype maxBytes, qsizetype maxPlain) {
     const QByteArrayView bytes = text.bytes();
     if (start < 0 || start >= bytes.size()) return {};
     qsizetype at = bytes.indexOf('<', start);
@@ -22,7 +21,7 @@ QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype ma
     QVarLengthArray<char, 256> plain(end - at);
     qsizetype length = 0;
     bool inTag = false;
-    for (; at < end; ++at) {
+    for (; at < end && length < maxPlain; ++at) {
         const char c = bytes[at];
         if (c == '\r' || c == '\n' || c == '#') break;
         if (c == '<') {
@@ -33,7 +32,11 @@ QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype ma
             plain[length++] = c;
         }
     }
-    return decodeEntityBytes(QByteArrayView(plain.constData(), length));
+    const QByteArrayView read(plain.constData(), length);
+    // Most entries begin in plain ASCII, which needs neither the code page nor entity decoding.
+    const bool ascii =
+        std::all_of(read.begin(), read.end(), [](char c) { return c != '&' && (c & 0x80) == 0; });
+    return ascii ? QString::fromLatin1(read) : decodeEntityBytes(read);
 }
 
 namespace {
@@ -101,7 +104,8 @@ bool letterAt(QStringView s, qsizetype i) {
 }
 
 qsizetype skipSpaces(QStringView s, qsizetype i) {
-    while (i < s.size() && s[i].isSpace()) ++i;
+    while (i < s.size() && s[i].isSpace())
+        ++i;
     return i;
 }
 
@@ -112,7 +116,8 @@ const Label* labelAt(QStringView s, qsizetype i) {
     // Every label begins with a lower-case ASCII letter: only those beginning with this one are tried.
     static const auto byFirst = [] {
         std::array<std::vector<const Label*>, 128> made;
-        for (const Label& label : kLabels) made[label.text.front()].push_back(&label);
+        for (const Label& label : kLabels)
+            made[label.text.front()].push_back(&label);
         return made;
     }();
     for (const Label* label : byFirst[rest[0].unicode()]) {
@@ -144,7 +149,8 @@ int verbClassAt(QStringView s, qsizetype& i) {
         number = c - u'\u2070';
         end = at + 1;
     } else {
-        static constexpr std::array<std::u16string_view, 7> roman{u"VII", u"VI", u"IV", u"V", u"III", u"II", u"I"};
+        static constexpr std::array<std::u16string_view, 7> roman{u"VII", u"VI", u"IV", u"V",
+                                                                  u"III", u"II", u"I"};
         static constexpr std::array<int, 7> values{7, 6, 4, 5, 3, 2, 1};
         for (std::size_t r = 0; r < roman.size(); ++r) {
             const QStringView numeral(roman[r].data(), static_cast<qsizetype>(roman[r].size()));
@@ -172,7 +178,8 @@ bool isNumeralToken(QStringView token) {
 
 QStringView tokenAt(QStringView s, qsizetype i) {
     qsizetype end = i;
-    while (end < s.size() && !s[end].isSpace() && s[end] != u',') ++end;
+    while (end < s.size() && !s[end].isSpace() && s[end] != u',')
+        ++end;
     return s.sliced(i, end - i);
 }
 
@@ -183,9 +190,11 @@ QString wordAt(QStringView s, qsizetype i, qsizetype& end) {
     const QStringView first = tokenAt(s, i);
     if (first.endsWith(u'.') && isNumeralToken(first)) i = skipSpaces(s, i + first.size());
     end = i;
-    while (end < s.size() && (s[end].isLetter() || s[end].isMark() || s[end] == u'-' || s[end] == u'\u00B7')) ++end;
+    while (end < s.size() && (s[end].isLetter() || s[end].isMark() || s[end] == u'-' || s[end] == u'\u00B7'))
+        ++end;
     QString word = s.sliced(i, end - i).toString();
-    while (word.endsWith(u'-')) word.chop(1);
+    while (word.endsWith(u'-'))
+        word.chop(1);
     return word;
 }
 
@@ -211,11 +220,11 @@ bool abbreviatedReference(QStringView s, qsizetype i, EntryHead& head) {
             head.referenceAnalysis = abbreviations.join(u' ');
             return true;
         }
-        const bool abbreviation = token.size() >= 2 && token.endsWith(u'.') &&
-                                  std::all_of(token.begin(), token.end() - 1, [](QChar c) { return c.isLower(); });
-        const bool number = !token.isEmpty() && std::all_of(token.begin(), token.end(), [](QChar c) {
-            return c.isDigit();
-        });
+        const bool abbreviation =
+            token.size() >= 2 && token.endsWith(u'.') &&
+            std::all_of(token.begin(), token.end() - 1, [](QChar c) { return c.isLower(); });
+        const bool number =
+            !token.isEmpty() && std::all_of(token.begin(), token.end(), [](QChar c) { return c.isDigit(); });
         if (!abbreviation && !(number && !abbreviations.isEmpty())) return false;
         abbreviations.append(token.toString());
         i += token.size();
@@ -249,7 +258,8 @@ EntryHead readEntryHead(QStringView s) {
     EntryHead head;
     qsizetype i = skipHeadwordAsides(s, 0);
     for (;;) {
-        while (i < s.size() && (s[i].isSpace() || s[i] == u',')) ++i;
+        while (i < s.size() && (s[i].isSpace() || s[i] == u','))
+            ++i;
         qsizetype at = i;
         // "m. and f.", "m. or n.", "m. & f.": a joined pair of labels
         for (const QStringView joiner : {QStringView(u"and "), QStringView(u"or "), QStringView(u"& ")}) {

@@ -2,8 +2,8 @@
 
 #include <QString>
 #include <QStringView>
-
 #include <cstdint>
+#include <limits>
 
 namespace wordhoard {
 
@@ -51,9 +51,10 @@ struct EntryHead {
 };
 
 // The entry's text after its headword, to the end of its first line and at most `maxBytes`
-// bytes of the file, tags dropped and entities decoded:
+// bytes of the file or `maxPlain` bytes without its tags, tags dropped and entities decoded:
 //   "#<b>&a-long;c</b> <i>f.</i> (<i>gen.</i> &aelig;c) an oak;\r\n..." gives " f. (gen. æc) an oak;"
-QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype maxBytes);
+QString entryHeadText(const TMapTextfile& text, std::int32_t start, qsizetype maxBytes,
+                      qsizetype maxPlain = std::numeric_limits<qsizetype>::max());
 
 // Reads the labels at the start of `head` (an entryHeadText), in any order, separated by
 // spaces or commas, up to the first word that is none: "m.", "f.", "n.", "masc.", "adj.", "aj.",

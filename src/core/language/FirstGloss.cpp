@@ -13,7 +13,8 @@ QString firstGlossOf(QStringView head) {
     const qsizetype labelsEnd = readEntryHead(head).labelsEnd;
     qsizetype i = labelsEnd;
     const auto skipSeparators = [&] {
-        while (i < head.size() && (head[i].isSpace() || head[i] == u',')) ++i;
+        while (i < head.size() && (head[i].isSpace() || head[i] == u','))
+            ++i;
     };
     skipSeparators();
     while (i < head.size() && (head[i] == u'(' || head[i] == u'[')) {
@@ -30,9 +31,11 @@ QString firstGlossOf(QStringView head) {
     }
     if (i >= head.size()) i = labelsEnd; // nothing but asides: they are the sense
     qsizetype end = i;
-    while (end < head.size() && head[end] != u';' && head[end] != u':') ++end;
+    while (end < head.size() && head[end] != u';' && head[end] != u':')
+        ++end;
     QStringView gloss = head.sliced(i, end - i).trimmed();
-    while (gloss.endsWith(u',') || gloss.endsWith(u'.')) gloss = gloss.chopped(1).trimmed();
+    while (gloss.endsWith(u',') || gloss.endsWith(u'.'))
+        gloss = gloss.chopped(1).trimmed();
     return gloss.toString();
 }
 

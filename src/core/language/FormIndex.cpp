@@ -15,12 +15,13 @@ namespace {
 
 using P = WordClass::Part;
 
-// The labels, or the reference of a reference entry, stand within the first few dozen bytes after
-// the headword.
-constexpr qsizetype kLabelBytes = 100;
+// The labels, or the reference of a reference entry, stand within the first few dozen letters
+// after the headword.
+constexpr qsizetype kLabelBytes = 160;
+constexpr qsizetype kLabelPlainBytes = 64;
 
 // What a match costs beyond the reading itself.
-constexpr int kReferenceOwnCost = 1;       // a reference entry ranks after the headword it names
+constexpr int kReferenceOwnCost = 1;                // a reference entry ranks after the headword it names
 constexpr int kVariantCost = kChange + kChange / 2; // found only under a spelling variant
 // The typed word's length marks disagree with the headword's where both spell the same letters
 // (typed "gōdes": gōd before god): enough to settle a tie.
@@ -42,7 +43,8 @@ int fitCost(const FormNeed& need, const WordClass& w) {
     if (need.parts & P::Verb) {
         if (!w.has(P::Verb)) return -1;
         if (need.parts & P::Strong) {
-            if (w.has(P::Strong)) return w.strongClass == 0 || w.strongClass == need.strongClass ? 0 : kChange - 1;
+            if (w.has(P::Strong))
+                return w.strongClass == 0 || w.strongClass == need.strongClass ? 0 : kChange - 1;
             return w.has(P::Weak | P::PretPres | P::Anomalous) ? kChange + kChange / 2 : 1;
         }
         if (need.parts & P::Weak) {
@@ -69,52 +71,34 @@ void FormIndex::Keyed::add(const QString& key, std::int32_t line) {
 
 void FormIndex::Keyed::linesOf(const QString& key, std::vector<std::int32_t>& out) const {
     out.clear();
-    for (std::int32_t node = first.value(key) - 1; node >= 0; node = nodes[static_cast<std::size_t>(node)].next) {
+    for (std::int32_t node = first.value(key) - 1; node >= 0;
+         node = nodes[static_cast<std::size_t>(node)].next) {
         out.push_back(nodes[static_cast<std::size_t>(node)].line);
     }
     std::reverse(out.begin(), out.end()); // added last first
 }
 
-FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_index(&index) {
+FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_text(&text), m_index(&index) {
     const qsizetype n = index.size();
-    m_classes.resize(static_cast<std::size_t>(n));
     m_marks.resize(static_cast<std::size_t>(n));
     m_exact.first.reserve(n);
     m_exact.nodes.reserve(static_cast<std::size_t>(n));
     m_variant.first.reserve(n);
     m_variant.nodes.reserve(static_cast<std::size_t>(n));
-    struct Pending {
-        std::int32_t line;
-        QString target;
-        QString analysis;
-    };
-    std::vector<Pending> pending;
     for (qsizetype line = 0; line < n; ++line) {
         const auto i = static_cast<std::int32_t>(line);
-        for (const QString& key : headwordKeys(decodeEntityBytes(index.raw(line)), &m_marks[static_cast<std::size_t>(line)])) {
+        for (const QString& key :
+             headwordKeys(decodeEntityBytes(index.raw(line)), &m_marks[static_cast<std::size_t>(line)])) {
             m_exact.add(key, i);
             m_variant.add(variantKey(key), i);
         }
-        EntryHead head = readEntryHead(entryHeadText(text, index.offsets[static_cast<std::size_t>(line)], kLabelBytes));
-        m_classes[static_cast<std::size_t>(line)] = head.wordClass;
-        if (!head.referenceTarget.isEmpty()) {
-            pending.push_back({i, std::move(head.referenceTarget), std::move(head.referenceAnalysis)});
-        }
-    }
-    std::vector<std::int32_t> found;
-    for (Pending& p : pending) {
-        m_exact.linesOf(spellingKey(p.target), found);
-        std::vector<std::int32_t> targets;
-        for (const std::int32_t t : found) {
-            if (t != p.line) targets.push_back(t);
-        }
-        if (!targets.empty()) m_references.insert(p.line, {std::move(targets), std::move(p.analysis)});
     }
 }
 
-WordClass FormIndex::wordClass(qsizetype line) const {
-    return line >= 0 && line < static_cast<qsizetype>(m_classes.size()) ? m_classes[static_cast<std::size_t>(line)]
-                                                                          : WordClass{};
+EntryHead FormIndex::entryHead(qsizetype line) const {
+    if (!m_index || line < 0 || line >= m_index->size()) return {};
+    return readEntryHead(entryHeadText(*m_text, m_index->offsets[static_cast<std::size_t>(line)], kLabelBytes,
+                                       kLabelPlainBytes));
 }
 
 std::vector<std::int32_t> FormIndex::linesWithKey(const QString& key) const {
@@ -131,7 +115,8 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
     // The marks of the letters the word and `lemma` share from the start.
     const auto marksCost = [&](std::int32_t line, QStringView lemma) {
         qsizetype same = 0;
-        while (same < std::min<qsizetype>({key.size(), lemma.size(), 64}) && key[same] == lemma[same]) ++same;
+        while (same < std::min<qsizetype>({key.size(), lemma.size(), 64}) && key[same] == lemma[same])
+            ++same;
         const std::uint64_t mask = same == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << same) - 1;
         return ((typedMarks ^ m_marks[static_cast<std::size_t>(line)]) & mask) ? kMarksCost : 0;
     };
@@ -145,14 +130,25 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
         const auto [it, inserted] = best.try_emplace(line, Best{cost, analysis});
         if (!inserted && cost < it->second.cost) it->second = {cost, analysis};
     };
+    std::map<std::int32_t, EntryHead> heads; // the entries reached, read once
+    const auto headOf = [&](std::int32_t line) -> const EntryHead& {
+        auto it = heads.find(line);
+        if (it == heads.end()) it = heads.emplace(line, entryHead(line)).first;
+        return it->second;
+    };
+    std::vector<std::int32_t> targets;
     // A reference entry offers the headword it names first, then itself.
     const auto offerLine = [&](std::int32_t line, int cost, const QString& analysis) {
-        const auto reference = m_references.constFind(line);
-        if (reference == m_references.constEnd()) {
+        const EntryHead& head = headOf(line);
+        targets.clear();
+        if (!head.referenceTarget.isEmpty()) m_exact.linesOf(spellingKey(head.referenceTarget), targets);
+        targets.erase(std::remove(targets.begin(), targets.end(), line), targets.end());
+        if (targets.empty()) {
             offer(line, cost, analysis);
             return;
         }
-        for (const std::int32_t target : reference->targets) offer(target, cost, reference->analysis);
+        for (const std::int32_t target : targets)
+            offer(target, cost, head.referenceAnalysis);
         offer(line, cost + kReferenceOwnCost, analysis);
     };
 
@@ -166,7 +162,8 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
         }
     } else {
         m_variant.linesOf(variantKey(key), lines);
-        for (const std::int32_t line : lines) offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
+        for (const std::int32_t line : lines)
+            offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
     }
 
     for (const FormReading& reading : readForm(key)) {
@@ -177,28 +174,32 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
             extra = kVariantCost;
         }
         for (const std::int32_t line : lines) {
-            const int fit = fitCost(reading.need, m_classes[static_cast<std::size_t>(line)]);
+            const int fit = fitCost(reading.need, headOf(line).wordClass);
             if (fit < 0) continue;
-            const QString analysis = extra ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;
-            offerLine(line, reading.cost + extra + fit + (extra ? 0 : marksCost(line, reading.lemma)), analysis);
+            const QString analysis =
+                extra ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;
+            offerLine(line, reading.cost + extra + fit + (extra ? 0 : marksCost(line, reading.lemma)),
+                      analysis);
         }
     }
 
     std::vector<FormCandidate> out;
     out.reserve(best.size());
     for (const auto& [line, b] : best) {
-        out.push_back({line, m_index->offsets[static_cast<std::size_t>(line)], QString(), b.analysis, b.cost});
+        out.push_back(
+            {line, m_index->offsets[static_cast<std::size_t>(line)], QString(), b.analysis, b.cost});
     }
-    std::stable_sort(out.begin(), out.end(), [](const FormCandidate& a, const FormCandidate& b) {
-        return a.cost < b.cost;
-    });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const FormCandidate& a, const FormCandidate& b) { return a.cost < b.cost; });
     if (!out.empty()) {
         const int limit = out.front().cost + kMargin;
-        const auto worse = std::find_if(out.begin(), out.end(), [&](const FormCandidate& c) { return c.cost > limit; });
+        const auto worse =
+            std::find_if(out.begin(), out.end(), [&](const FormCandidate& c) { return c.cost > limit; });
         out.erase(worse, out.end());
         if (out.size() > kMaxCandidates) out.resize(kMaxCandidates);
     }
-    for (FormCandidate& c : out) c.headword = m_index->headword(c.line);
+    for (FormCandidate& c : out)
+        c.headword = m_index->headword(c.line);
     return out;
 }
 

@@ -5,7 +5,6 @@
 #include <QHash>
 #include <QString>
 #include <QStringView>
-
 #include <cstdint>
 #include <vector>
 
@@ -16,19 +15,23 @@ class TMapTextfile;
 
 // A headword of the open dictionary that a typed word may be a form of.
 struct FormCandidate {
-    qsizetype line = 0;       // in the entry index
-    std::int32_t start = 0;   // the entry's start (its '#' + 4)
-    QString headword;         // decoded: "cyning"
-    QString analysis;         // "gen. sg., strong masc."; "headword" for the word itself
-    int cost = 0;             // lower is better
+    qsizetype line = 0;     // in the entry index
+    std::int32_t start = 0; // the entry's start (its '#' + 4)
+    QString headword;       // decoded: "cyning"
+    QString analysis;       // "gen. sg., strong masc."; "headword" for the word itself
+    int cost = 0;           // lower is better
 };
 
-// The dictionary's headwords, keyed for form analysis, with each one's word class read from its
-// entry's labels and the entries that only refer to another headword ("æcras v. æcer"). Made once
-// per text from the text and its entry index; making it reads both and touches nothing else, so
-// it may run on any thread. The index must outlive it.
+// The dictionary's headwords, keyed for form analysis. Made once per text from the text and its
+// entry index; making it reads both and touches nothing else, so it may run on any thread, and
+// candidates() only reads, so several threads may ask at once. The text and the index must
+// outlive it.
+//
+// An entry's labels (its word class, or the headword a reference entry names: "æcras v. æcer")
+// are read when a word's readings reach the entry: a few entries a word, where reading all of them
+// up front would double the time the index takes to make.
 class FormIndex {
-public:
+  public:
     FormIndex() = default;
     FormIndex(const TMapTextfile& text, const EntryIndex& index);
 
@@ -39,20 +42,15 @@ public:
     //   "cyninges" gives {cyning, "gen. sg., strong masc."}
     std::vector<FormCandidate> candidates(QStringView word) const;
 
-    // What the labels of entry `line` say it is.
-    WordClass wordClass(qsizetype line) const;
+    // What the start of entry `line` says: its labels, and the headword it names if it only refers.
+    EntryHead entryHead(qsizetype line) const;
     // The lines whose headword has the key `key` (a spellingKey), in file order.
     std::vector<std::int32_t> linesWithKey(const QString& key) const;
 
-private:
-    struct Reference {
-        std::vector<std::int32_t> targets; // lines
-        QString analysis;
-    };
-
+  private:
+    const TMapTextfile* m_text = nullptr;
     const EntryIndex* m_index = nullptr;
-    std::vector<WordClass> m_classes;              // by line
-    std::vector<std::uint64_t> m_marks;            // by line: spellingMarks of the headword
+    std::vector<std::uint64_t> m_marks; // by line: spellingMarks of the headword
     // Lines by key: a key's first node, each node's line and the next node (-1: none). Several
     // lines share a key rarely, and one vector for all keeps making the index quick.
     struct Node {
@@ -68,7 +66,6 @@ private:
     };
     Keyed m_exact;   // spellingKey → lines
     Keyed m_variant; // variantKey → lines
-    QHash<std::int32_t, Reference> m_references;   // line of a reference entry → what it names
 };
 
 } // namespace wordhoard

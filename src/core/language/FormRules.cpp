@@ -30,8 +30,7 @@ void put(QString& s, QChar part) {
 }
 
 // Joins strings, views and letters: cat(stem, u"an"), cat(stem, u'h').
-template <typename... Parts>
-QString cat(const Parts&... parts) {
+template <typename... Parts> QString cat(const Parts&... parts) {
     QString s;
     (put(s, parts), ...);
     return s;
@@ -54,19 +53,19 @@ constexpr FormNeed kVerb = need(P::Verb);
 
 // The stem changes an ending allows, each undone at the price of one change.
 enum Change : unsigned {
-    kAE = 1u << 0,        // dagas → dæg: æ became a before a back vowel (a quarter change)
-    kSyncope = 1u << 1,   // engles → engel, hēafdu → hēafod, hālges → hālig
-    kLostH = 1u << 2,     // fēores → feorh, mēares → mearh, scōs → scōh
-    kW = 1u << 3,         // bearwes → bearu, cnēowes → cnēo (half a change)
-    kGem = 1u << 4,       // nesse → nes, ealne → eall, fremest → fremman, legde → lecgan (half)
-    kMut = 1u << 5,       // i-mutation: hilpþ → helpan, cymþ → cuman, lengra → lang
-    kVowelEnd = 1u << 6,  // only after a stem ending in a vowel: frēan → frēa, dōnde → dōn
-    kDental = 1u << 7,    // a third person run together with its stem: bint → bind-, bitt → bīt-
-    kDentalTh = 1u << 8,  // cwiþþ → cweþ-
+    kAE = 1u << 0,       // dagas → dæg: æ became a before a back vowel (a quarter change)
+    kSyncope = 1u << 1,  // engles → engel, hēafdu → hēafod, hālges → hālig
+    kLostH = 1u << 2,    // fēores → feorh, mēares → mearh, scōs → scōh
+    kW = 1u << 3,        // bearwes → bearu, cnēowes → cnēo (half a change)
+    kGem = 1u << 4,      // nesse → nes, ealne → eall, fremest → fremman, legde → lecgan (half)
+    kMut = 1u << 5,      // i-mutation: hilpþ → helpan, cymþ → cuman, lengra → lang
+    kVowelEnd = 1u << 6, // only after a stem ending in a vowel: frēan → frēa, dōnde → dōn
+    kDental = 1u << 7,   // a third person run together with its stem: bint → bind-, bitt → bīt-
+    kDentalTh = 1u << 8, // cwiþþ → cweþ-
     // A syncopated present (bint, hilpþ, birst) has a front vowel, mutated where it could be:
     // an unchanged back vowel (bēot as "bēodeþ") is no such form.
     kFrontOnly = 1u << 9,
-    kRare = 1u << 10, // a form seldom met (the imperative): half a change more
+    kRare = 1u << 10,         // a form seldom met (the imperative): half a change more
     kChangedOnly = 1u << 11,  // the stem as it stands is no reading
     kBackVowelEnd = 1u << 12, // only after a stem ending in a, o (frēa frēan; not tunge)
 };
@@ -191,7 +190,8 @@ constexpr std::array kEndings{
 };
 
 // The inflections a participle or superlative takes as an adjective, "" for none.
-constexpr std::array<SV, 11> kAdjectiveInflections{u"", u"e", u"a", u"es", u"um", u"ne", u"ra", u"re", u"an", u"u", u"ena"};
+constexpr std::array<SV, 11> kAdjectiveInflections{u"",   u"e",  u"a",  u"es", u"um", u"ne",
+                                                   u"ra", u"re", u"an", u"u",  u"ena"};
 
 // i-mutation undone on a stem's last vowel: the mutated vowel and what it came from.
 struct Unmutation {
@@ -199,10 +199,8 @@ struct Unmutation {
     std::array<SV, 3> original;
 };
 constexpr std::array kUnmutations{
-    Unmutation{u"ie", {u"ea", u"eo", u""}},
-    Unmutation{u"i", {u"e", u"eo", u"ea"}},
-    Unmutation{u"y", {u"u", u"ea", u"eo"}},
-    Unmutation{u"e", {u"a", u"o", u""}},
+    Unmutation{u"ie", {u"ea", u"eo", u""}}, Unmutation{u"i", {u"e", u"eo", u"ea"}},
+    Unmutation{u"y", {u"u", u"ea", u"eo"}}, Unmutation{u"e", {u"a", u"o", u""}},
     Unmutation{u"æ", {u"a", u"", u""}},
 };
 
@@ -218,48 +216,97 @@ struct Ablaut {
 };
 constexpr std::array kAblaut{
     // I: bītan bāt biton biten
-    Ablaut{1, 2, u"a", u"i", u""}, Ablaut{1, 3, u"i", u"i", u""}, Ablaut{1, 4, u"i", u"i", u""},
+    Ablaut{1, 2, u"a", u"i", u""},
+    Ablaut{1, 3, u"i", u"i", u""},
+    Ablaut{1, 4, u"i", u"i", u""},
     // II: bēodan bēad budon boden; lūcan lēac lucon locen
-    Ablaut{2, 2, u"ea", u"eo", u""}, Ablaut{2, 2, u"ea", u"u", u""}, Ablaut{2, 3, u"u", u"eo", u""},
-    Ablaut{2, 3, u"u", u"u", u""}, Ablaut{2, 4, u"o", u"eo", u""}, Ablaut{2, 4, u"o", u"u", u""},
+    Ablaut{2, 2, u"ea", u"eo", u""},
+    Ablaut{2, 2, u"ea", u"u", u""},
+    Ablaut{2, 3, u"u", u"eo", u""},
+    Ablaut{2, 3, u"u", u"u", u""},
+    Ablaut{2, 4, u"o", u"eo", u""},
+    Ablaut{2, 4, u"o", u"u", u""},
     // III: bindan band bundon bunden; helpan healp hulpon holpen; weorþan wearþ wurdon worden;
     // gieldan geald guldon golden; berstan bærst burston borsten; murnan mearn
-    Ablaut{3, 2, u"a", u"i", u"mn"}, Ablaut{3, 2, u"o", u"i", u"mn"}, Ablaut{3, 2, u"ea", u"e", u"l"},
-    Ablaut{3, 2, u"ea", u"eo", u"rh"}, Ablaut{3, 2, u"ea", u"ie", u"l"}, Ablaut{3, 2, u"ea", u"u", u"r"},
+    Ablaut{3, 2, u"a", u"i", u"mn"},
+    Ablaut{3, 2, u"o", u"i", u"mn"},
+    Ablaut{3, 2, u"ea", u"e", u"l"},
+    Ablaut{3, 2, u"ea", u"eo", u"rh"},
+    Ablaut{3, 2, u"ea", u"ie", u"l"},
+    Ablaut{3, 2, u"ea", u"u", u"r"},
     Ablaut{3, 2, u"æ", u"e", u"rg"},
-    Ablaut{3, 3, u"u", u"i", u"mn"}, Ablaut{3, 3, u"u", u"e", u"lrg"}, Ablaut{3, 3, u"u", u"eo", u"rh"},
-    Ablaut{3, 3, u"u", u"ie", u"l"}, Ablaut{3, 3, u"u", u"u", u"r"},
-    Ablaut{3, 4, u"u", u"i", u"mn"}, Ablaut{3, 4, u"o", u"e", u"lrg"}, Ablaut{3, 4, u"o", u"eo", u"rh"},
-    Ablaut{3, 4, u"o", u"ie", u"l"}, Ablaut{3, 4, u"o", u"u", u"r"},
+    Ablaut{3, 3, u"u", u"i", u"mn"},
+    Ablaut{3, 3, u"u", u"e", u"lrg"},
+    Ablaut{3, 3, u"u", u"eo", u"rh"},
+    Ablaut{3, 3, u"u", u"ie", u"l"},
+    Ablaut{3, 3, u"u", u"u", u"r"},
+    Ablaut{3, 4, u"u", u"i", u"mn"},
+    Ablaut{3, 4, u"o", u"e", u"lrg"},
+    Ablaut{3, 4, u"o", u"eo", u"rh"},
+    Ablaut{3, 4, u"o", u"ie", u"l"},
+    Ablaut{3, 4, u"o", u"u", u"r"},
     // IV: beran bær bǣron boren; niman nam nōmon numen; cuman cōm cōmon cumen; scieran scear
-    Ablaut{4, 2, u"æ", u"e", u""}, Ablaut{4, 2, u"a", u"i", u"mn"}, Ablaut{4, 2, u"o", u"u", u"m"},
+    Ablaut{4, 2, u"æ", u"e", u""},
+    Ablaut{4, 2, u"a", u"i", u"mn"},
+    Ablaut{4, 2, u"o", u"u", u"m"},
     Ablaut{4, 2, u"ea", u"ie", u"r"},
-    Ablaut{4, 3, u"æ", u"e", u""}, Ablaut{4, 3, u"a", u"i", u"mn"}, Ablaut{4, 3, u"o", u"i", u"m"},
-    Ablaut{4, 3, u"o", u"u", u"m"}, Ablaut{4, 3, u"ea", u"ie", u"r"},
-    Ablaut{4, 4, u"o", u"e", u""}, Ablaut{4, 4, u"u", u"i", u"mn"}, Ablaut{4, 4, u"u", u"u", u"m"},
+    Ablaut{4, 3, u"æ", u"e", u""},
+    Ablaut{4, 3, u"a", u"i", u"mn"},
+    Ablaut{4, 3, u"o", u"i", u"m"},
+    Ablaut{4, 3, u"o", u"u", u"m"},
+    Ablaut{4, 3, u"ea", u"ie", u"r"},
+    Ablaut{4, 4, u"o", u"e", u""},
+    Ablaut{4, 4, u"u", u"i", u"mn"},
+    Ablaut{4, 4, u"u", u"u", u"m"},
     Ablaut{4, 4, u"o", u"ie", u"r"},
     // V: sprecan spræc sprǣcon sprecen; giefan geaf gēafon giefen; sittan sæt sǣton seten;
     // sēon seah sāwon sewen
-    Ablaut{5, 2, u"æ", u"e", u""}, Ablaut{5, 2, u"æ", u"i", u""}, Ablaut{5, 2, u"ea", u"ie", u""},
-    Ablaut{5, 2, u"ea", u"i", u""}, Ablaut{5, 2, u"ea", u"eo", u"h"},
-    Ablaut{5, 3, u"æ", u"e", u""}, Ablaut{5, 3, u"æ", u"i", u""}, Ablaut{5, 3, u"ea", u"ie", u""},
-    Ablaut{5, 3, u"ea", u"i", u""}, Ablaut{5, 3, u"a", u"eo", u"wg"},
-    Ablaut{5, 4, u"e", u"e", u""}, Ablaut{5, 4, u"e", u"i", u""}, Ablaut{5, 4, u"ie", u"ie", u""},
-    Ablaut{5, 4, u"i", u"i", u""}, Ablaut{5, 4, u"e", u"eo", u"wg"},
+    Ablaut{5, 2, u"æ", u"e", u""},
+    Ablaut{5, 2, u"æ", u"i", u""},
+    Ablaut{5, 2, u"ea", u"ie", u""},
+    Ablaut{5, 2, u"ea", u"i", u""},
+    Ablaut{5, 2, u"ea", u"eo", u"h"},
+    Ablaut{5, 3, u"æ", u"e", u""},
+    Ablaut{5, 3, u"æ", u"i", u""},
+    Ablaut{5, 3, u"ea", u"ie", u""},
+    Ablaut{5, 3, u"ea", u"i", u""},
+    Ablaut{5, 3, u"a", u"eo", u"wg"},
+    Ablaut{5, 4, u"e", u"e", u""},
+    Ablaut{5, 4, u"e", u"i", u""},
+    Ablaut{5, 4, u"ie", u"ie", u""},
+    Ablaut{5, 4, u"i", u"i", u""},
+    Ablaut{5, 4, u"e", u"eo", u"wg"},
     // VI: faran fōr fōron faren; hebban hōf hafen; scieppan scōp; sceacan sceōc
-    Ablaut{6, 2, u"o", u"a", u""}, Ablaut{6, 2, u"o", u"e", u""}, Ablaut{6, 2, u"o", u"ie", u""},
+    Ablaut{6, 2, u"o", u"a", u""},
+    Ablaut{6, 2, u"o", u"e", u""},
+    Ablaut{6, 2, u"o", u"ie", u""},
     Ablaut{6, 2, u"eo", u"ea", u""},
-    Ablaut{6, 3, u"o", u"a", u""}, Ablaut{6, 3, u"o", u"e", u""}, Ablaut{6, 3, u"o", u"ie", u""},
+    Ablaut{6, 3, u"o", u"a", u""},
+    Ablaut{6, 3, u"o", u"e", u""},
+    Ablaut{6, 3, u"o", u"ie", u""},
     Ablaut{6, 3, u"eo", u"ea", u""},
-    Ablaut{6, 4, u"a", u"a", u""}, Ablaut{6, 4, u"æ", u"a", u""}, Ablaut{6, 4, u"a", u"e", u""},
+    Ablaut{6, 4, u"a", u"a", u""},
+    Ablaut{6, 4, u"æ", u"a", u""},
+    Ablaut{6, 4, u"a", u"e", u""},
     Ablaut{6, 4, u"ea", u"ea", u""},
     // VII: hātan hēt; lǣtan lēt; feallan fēoll; grōwan grēow; cnāwan cnēow; bēatan bēot; wēpan wēop
-    Ablaut{7, 2, u"e", u"a", u""}, Ablaut{7, 2, u"e", u"æ", u""}, Ablaut{7, 2, u"eo", u"ea", u""},
-    Ablaut{7, 2, u"eo", u"o", u""}, Ablaut{7, 2, u"eo", u"a", u""}, Ablaut{7, 2, u"eo", u"e", u""},
-    Ablaut{7, 3, u"e", u"a", u""}, Ablaut{7, 3, u"e", u"æ", u""}, Ablaut{7, 3, u"eo", u"ea", u""},
-    Ablaut{7, 3, u"eo", u"o", u""}, Ablaut{7, 3, u"eo", u"a", u""}, Ablaut{7, 3, u"eo", u"e", u""},
-    Ablaut{7, 4, u"a", u"a", u""}, Ablaut{7, 4, u"æ", u"æ", u""}, Ablaut{7, 4, u"ea", u"ea", u""},
-    Ablaut{7, 4, u"o", u"o", u""}, Ablaut{7, 4, u"e", u"e", u""},
+    Ablaut{7, 2, u"e", u"a", u""},
+    Ablaut{7, 2, u"e", u"æ", u""},
+    Ablaut{7, 2, u"eo", u"ea", u""},
+    Ablaut{7, 2, u"eo", u"o", u""},
+    Ablaut{7, 2, u"eo", u"a", u""},
+    Ablaut{7, 2, u"eo", u"e", u""},
+    Ablaut{7, 3, u"e", u"a", u""},
+    Ablaut{7, 3, u"e", u"æ", u""},
+    Ablaut{7, 3, u"eo", u"ea", u""},
+    Ablaut{7, 3, u"eo", u"o", u""},
+    Ablaut{7, 3, u"eo", u"a", u""},
+    Ablaut{7, 3, u"eo", u"e", u""},
+    Ablaut{7, 4, u"a", u"a", u""},
+    Ablaut{7, 4, u"æ", u"æ", u""},
+    Ablaut{7, 4, u"ea", u"ea", u""},
+    Ablaut{7, 4, u"o", u"o", u""},
+    Ablaut{7, 4, u"e", u"e", u""},
 };
 
 // Past tenses of weak verbs ending in "-hte"/"-de" after a changed stem (Rückumlaut and the
@@ -292,9 +339,11 @@ bool isConsonant(QChar c) {
 // The last run of vowels in `s` as [begin, end).
 std::pair<qsizetype, qsizetype> lastVowels(QStringView s) {
     qsizetype end = s.size();
-    while (end > 0 && !isVowel(s[end - 1])) --end;
+    while (end > 0 && !isVowel(s[end - 1]))
+        --end;
     qsizetype begin = end;
-    while (begin > 0 && isVowel(s[begin - 1])) --begin;
+    while (begin > 0 && isVowel(s[begin - 1]))
+        --begin;
     return {begin, end};
 }
 
@@ -310,7 +359,9 @@ void addUnmutated(const QString& s, int cost, std::vector<Stem>& out) {
     for (const Unmutation& u : kUnmutations) {
         if (vowel != view(u.mutated)) continue;
         for (const SV original : u.original) {
-            if (!original.empty()) out.push_back({cat(QStringView(s).first(begin), view(original), QStringView(s).sliced(end)), cost});
+            if (!original.empty())
+                out.push_back(
+                    {cat(QStringView(s).first(begin), view(original), QStringView(s).sliced(end)), cost});
         }
     }
 }
@@ -342,7 +393,8 @@ void stemVariants(QStringView s, unsigned changes, std::vector<Stem>& out) {
                 out.push_back({cat(QStringView(base).first(n - 1), vowel, base.back()), kChange});
             }
         }
-        if ((changes & kLostH) && n >= 2 && (base.back() == u'r' || base.back() == u'l' || isVowel(base.back()))) {
+        if ((changes & kLostH) && n >= 2 &&
+            (base.back() == u'r' || base.back() == u'l' || isVowel(base.back()))) {
             out.push_back({cat(base, u'h'), kChange});
         }
         if ((changes & kW) && n >= 3 && base.back() == u'w') {
@@ -355,7 +407,8 @@ void stemVariants(QStringView s, unsigned changes, std::vector<Stem>& out) {
                 out.push_back({base.first(n - 1), kChange / 2});
             } else if (isConsonant(base.back()) && isVowel(base[n - 2])) {
                 out.push_back({cat(base, base.back()), kChange / 2});
-                if (base.back() == u'g') out.push_back({cat(QStringView(base).first(n - 1), u"cg"), kChange / 2});
+                if (base.back() == u'g')
+                    out.push_back({cat(QStringView(base).first(n - 1), u"cg"), kChange / 2});
             }
         }
         if (changes & kMut) {
@@ -373,7 +426,8 @@ void stemVariants(QStringView s, unsigned changes, std::vector<Stem>& out) {
         }
     }
     if (changes & kChangedOnly) {
-        out.erase(std::remove_if(out.begin(), out.end(), [](const Stem& stem) { return stem.cost == 0; }), out.end());
+        out.erase(std::remove_if(out.begin(), out.end(), [](const Stem& stem) { return stem.cost == 0; }),
+                  out.end());
     }
     if (changes & kFrontOnly) {
         // Only the unchanged stems are in question: a mutated one is front by making.
@@ -388,7 +442,7 @@ void stemVariants(QStringView s, unsigned changes, std::vector<Stem>& out) {
 }
 
 class Readings {
-public:
+  public:
     explicit Readings(std::vector<FormReading>& out) : m_out(out) {}
 
     void add(QString lemma, QString analysis, FormNeed need, int cost, bool participle = false) {
@@ -398,7 +452,8 @@ public:
 
     // The infinitives a present stem gives: bind → bindan, dō → dōn, and a contracted verb's
     // stem with its h: slah → slēan, seoh → sēon, tih → tēon.
-    void addVerb(const QString& stem, const QString& analysis, FormNeed need, int cost, bool participle = false) {
+    void addVerb(const QString& stem, const QString& analysis, FormNeed need, int cost,
+                 bool participle = false) {
         if (stem.isEmpty()) return;
         if (isVowel(stem.back())) {
             add(cat(stem, u'n'), analysis, need, cost, participle);
@@ -419,7 +474,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<FormReading>& m_out;
 };
 
@@ -442,7 +497,8 @@ void readEndings(QStringView key, Readings& readings) {
                 if (!isVowel(s.text.back())) readings.add(cat(s.text, u"ian"), analysis, ending.need, cost);
             } else if (ending.lemma.empty() || !isVowel(s.text.back())) {
                 // Headwords in -e (ende, rīce, grēne) are fewer than those without.
-                const int fewer = ending.lemma == u"e" && ending.need.parts != P::Fem && ending.need.parts != kFemNeut.parts;
+                const int fewer = ending.lemma == u"e" && ending.need.parts != P::Fem &&
+                                  ending.need.parts != kFemNeut.parts;
                 readings.add(cat(s.text, view(ending.lemma)), analysis, ending.need, cost + fewer);
             }
         }
@@ -454,7 +510,8 @@ void readParticiples(QStringView key, Readings& readings) {
     for (const SV suffix : {SV(u"ende"), SV(u"iende"), SV(u"igende"), SV(u"nde")}) {
         for (const SV inflection : kAdjectiveInflections) {
             // "ende" + "e" is no form; the inflections follow "end"
-            const QString ending = cat(view(suffix).chopped(1), inflection.empty() ? QStringView(u"e") : view(inflection));
+            const QString ending =
+                cat(view(suffix).chopped(1), inflection.empty() ? QStringView(u"e") : view(inflection));
             if (key.size() < ending.size() + 2 || !key.endsWith(ending)) continue;
             const QString stem = key.chopped(ending.size()).toString();
             if (!hasVowel(stem)) continue;
@@ -484,7 +541,8 @@ void readSuperlatives(QStringView key, Readings& readings) {
             stemVariants(stem, suffix == u"est" ? kMut | kSyncope : kSyncope, stems);
             for (const Stem& s : stems) {
                 readings.add(s.text, QStringLiteral("superl."), kAdj, kChange + s.cost);
-                readings.add(cat(s.text, u'e'), QStringLiteral("superl."), kAdj, kChange + s.cost); // cēne cēnost
+                readings.add(cat(s.text, u'e'), QStringLiteral("superl."), kAdj,
+                             kChange + s.cost); // cēne cēnost
             }
         }
     }
@@ -497,8 +555,10 @@ void readWeakPasts(QStringView key, Readings& readings) {
         const char* analysis;
     };
     static constexpr std::array<Person, 4> persons{Person{u"e", "past sg."}, Person{u"est", "past 2 sg."},
-                                                   Person{u"on", "past pl."}, Person{u"en", "past subj. pl."}};
-    const auto tryStem = [&](QStringView stem, SV dental, int weakClass, const QString& analysis, bool participle) {
+                                                   Person{u"on", "past pl."},
+                                                   Person{u"en", "past subj. pl."}};
+    const auto tryStem = [&](QStringView stem, SV dental, int weakClass, const QString& analysis,
+                             bool participle) {
         if (stem.size() < 2 || !hasVowel(stem) || isVowel(stem.back())) return;
         const FormNeed weak = need(P::Verb | P::Weak, 0, weakClass);
         const QString s = stem.toString();
@@ -509,7 +569,8 @@ void readWeakPasts(QStringView key, Readings& readings) {
         readings.add(cat(s, u"an"), analysis, weak, kChange, participle);
         if (dental == u"ed") readings.add(cat(s, u"ian"), analysis, weak, kChange, participle);
         const qsizetype n = s.size();
-        if (isVowel(s[n - 2])) readings.add(cat(s, s.back(), u"an"), analysis, weak, kChange + kChange / 2, participle);
+        if (isVowel(s[n - 2]))
+            readings.add(cat(s, s.back(), u"an"), analysis, weak, kChange + kChange / 2, participle);
         if (dental == u"d" || dental == u"t") {
             readings.add(cat(s, view(dental), u"an"), analysis, weak, kChange + kChange / 2, participle);
         }
@@ -520,8 +581,9 @@ void readWeakPasts(QStringView key, Readings& readings) {
             if (changed.dental != dental || !s.endsWith(view(changed.past))) continue;
             for (const SV present : changed.present) {
                 if (present.empty()) continue;
-                readings.add(cat(s.chopped(static_cast<qsizetype>(changed.past.size())), view(present), u"an"), analysis,
-                             weak, 2 * kChange, participle);
+                readings.add(
+                    cat(s.chopped(static_cast<qsizetype>(changed.past.size())), view(present), u"an"),
+                    analysis, weak, 2 * kChange, participle);
             }
         }
     };
@@ -530,16 +592,18 @@ void readWeakPasts(QStringView key, Readings& readings) {
         int weakClass;
         bool participle; // also forms the past participle
     };
-    static constexpr std::array<Dental, 6> dentals{Dental{u"d", 1, true},  Dental{u"t", 1, true},
-                                                   Dental{u"ed", 1, true}, Dental{u"od", 2, true},
+    static constexpr std::array<Dental, 6> dentals{Dental{u"d", 1, true},   Dental{u"t", 1, true},
+                                                   Dental{u"ed", 1, true},  Dental{u"od", 2, true},
                                                    Dental{u"ad", 2, false}, Dental{u"ud", 2, false}};
     for (const Dental& d : dentals) {
-        const QString verb = d.weakClass == 2 ? QStringLiteral(", weak verb II") : QStringLiteral(", weak verb I");
+        const QString verb =
+            d.weakClass == 2 ? QStringLiteral(", weak verb II") : QStringLiteral(", weak verb I");
         for (const Person& person : persons) {
             const qsizetype length = static_cast<qsizetype>(d.dental.size() + person.ending.size());
             if (key.size() > length && key.endsWith(view(person.ending)) &&
                 key.chopped(person.ending.size()).endsWith(view(d.dental))) {
-                tryStem(key.chopped(length), d.dental, d.weakClass, QLatin1String(person.analysis) + verb, false);
+                tryStem(key.chopped(length), d.dental, d.weakClass, QLatin1String(person.analysis) + verb,
+                        false);
             }
         }
         if (!d.participle) continue;
@@ -567,10 +631,12 @@ void readStrongPasts(QStringView key, Readings& readings) {
                               {u"en", 3, "past subj. pl."}};
     static const std::vector<std::u16string> participles = [] {
         std::vector<std::u16string> made;
-        for (const SV inflection : kAdjectiveInflections) made.push_back(std::u16string(u"en") + std::u16string(inflection));
+        for (const SV inflection : kAdjectiveInflections)
+            made.push_back(std::u16string(u"en") + std::u16string(inflection));
         return made;
     }();
-    for (const std::u16string& ending : participles) grades.push_back({ending, 4, "pp."});
+    for (const std::u16string& ending : participles)
+        grades.push_back({ending, 4, "pp."});
 
     for (const Grade& g : grades) {
         if (!key.endsWith(view(g.ending))) continue;
@@ -595,8 +661,8 @@ void readStrongPasts(QStringView key, Readings& readings) {
         for (const Ablaut& a : kAblaut) {
             if (a.grade != g.grade || vowel != view(a.past)) continue;
             if (!a.before.empty() && !view(a.before).contains(coda.front())) continue;
-            const QString analysis =
-                QLatin1String(g.analysis) + QStringLiteral(", strong verb ") + QLatin1String(kRoman[a.verbClass]);
+            const QString analysis = QLatin1String(g.analysis) + QStringLiteral(", strong verb ") +
+                                     QLatin1String(kRoman[a.verbClass]);
             const FormNeed strong = need(P::Verb | P::Strong, a.verbClass);
             const int vowelCost = a.past == a.present ? 0 : kChange;
             for (const auto& [c, codaCost] : codas) {
@@ -616,7 +682,8 @@ void readStrongPasts(QStringView key, Readings& readings) {
                 } else if (isConsonant(final)) {
                     doubled = cat(present, final);
                 }
-                if (!doubled.isEmpty()) readings.add(cat(doubled, u"an"), analysis, strong, cost + 1, g.grade == 4);
+                if (!doubled.isEmpty())
+                    readings.add(cat(doubled, u"an"), analysis, strong, cost + 1, g.grade == 4);
             }
         }
     }
@@ -626,7 +693,8 @@ bool isPrefixRun(QStringView s, int depth = 0) {
     if (s.isEmpty()) return true;
     if (depth == 2) return false;
     for (const SV prefix : verbalPrefixes()) {
-        if (s.startsWith(view(prefix)) && isPrefixRun(s.sliced(static_cast<qsizetype>(prefix.size())), depth + 1)) {
+        if (s.startsWith(view(prefix)) &&
+            isPrefixRun(s.sliced(static_cast<qsizetype>(prefix.size())), depth + 1)) {
             return true;
         }
     }

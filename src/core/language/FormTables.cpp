@@ -2,7 +2,6 @@
 #include "language/FormTables.h"
 
 #include <QString>
-
 #include <array>
 #include <vector>
 
@@ -334,7 +333,8 @@ constexpr Group kGroups[] = {
     {u"eower", kPronoun, A::Whole, u"eowerne", "acc. sg. masc."},
     // irregular comparison
     {u"god", kAdj, A::Whole, u"betera betra betere betre beteran betran selra sella selre", "compar."},
-    {u"god", kAdj, A::Whole, u"betst betost betsta betste betstan selest selesta seleste selestan", "superl."},
+    {u"god", kAdj, A::Whole, u"betst betost betsta betste betstan selest selesta seleste selestan",
+     "superl."},
     {u"micel|mycel", kAdj, A::Whole, u"mara mare maran", "compar."},
     {u"micel|mycel", kAdj, A::Whole, u"mæst mæsta mæste mæstan", "superl."},
     {u"lytel", kAdj, A::Whole, u"læssa læsse læssan", "compar."},
@@ -389,9 +389,9 @@ constexpr Group kGroups[] = {
 };
 
 constexpr std::u16string_view kPrefixes[] = {
-    u"a",    u"æf",    u"æt",    u"and",  u"be",  u"bi",    u"ed", u"for",  u"fore", u"forþ", u"fram", u"ful",
-    u"full", u"ge",    u"geond", u"in",   u"mis", u"niþer", u"of", u"ofer", u"on",   u"ond",  u"oþ",   u"to",
-    u"þurh", u"under", u"up",    u"ut",   u"wiþ", u"wiþer", u"ymb", u"ymbe", u"ofþ", u"tobe",
+    u"a",    u"æf",    u"æt",    u"and", u"be",  u"bi",    u"ed",  u"for",  u"fore", u"forþ", u"fram", u"ful",
+    u"full", u"ge",    u"geond", u"in",  u"mis", u"niþer", u"of",  u"ofer", u"on",   u"ond",  u"oþ",   u"to",
+    u"þurh", u"under", u"up",    u"ut",  u"wiþ", u"wiþer", u"ymb", u"ymbe", u"ofþ",  u"tobe",
 };
 
 } // namespace

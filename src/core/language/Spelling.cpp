@@ -9,7 +9,13 @@ namespace wordhoard {
 
 bool isVowel(QChar c) {
     switch (c.unicode()) {
-    case u'a': case u'e': case u'i': case u'o': case u'u': case u'y': case u'\u00E6':
+    case u'a':
+    case u'e':
+    case u'i':
+    case u'o':
+    case u'u':
+    case u'y':
+    case u'\u00E6':
         return true;
     default:
         return false;
@@ -63,7 +69,8 @@ QString spell(QStringView word, std::uint64_t* marks) {
             if (!c.isLetter()) continue;
             letter = c;
         }
-        if (marks && key.size() < 64 && markedLetters()[raw.unicode()]) *marks |= std::uint64_t(1) << key.size();
+        if (marks && key.size() < 64 && markedLetters()[raw.unicode()])
+            *marks |= std::uint64_t(1) << key.size();
         key.append(letter);
     }
     return key;
@@ -113,8 +120,8 @@ namespace {
 
 bool isNumeral(QStringView token) {
     if (token.isEmpty()) return false;
-    const bool roman = std::all_of(token.begin(), token.end(),
-                                   [](QChar c) { return c == u'I' || c == u'V' || c == u'X'; });
+    const bool roman =
+        std::all_of(token.begin(), token.end(), [](QChar c) { return c == u'I' || c == u'V' || c == u'X'; });
     const bool arabic = std::all_of(token.begin(), token.end(), [](QChar c) { return c.isDigit(); });
     return roman || arabic;
 }
@@ -144,9 +151,8 @@ QStringList headwordKeys(QStringView headword) {
 
 QStringList headwordKeys(QStringView headword, std::uint64_t* firstMarks) {
     if (firstMarks) *firstMarks = 0;
-    const bool plain = std::none_of(headword.begin(), headword.end(), [](QChar c) {
-        return c == u'(' || c == u',' || c == u';' || c == u' ';
-    });
+    const bool plain = std::none_of(headword.begin(), headword.end(),
+                                    [](QChar c) { return c == u'(' || c == u',' || c == u';' || c == u' '; });
     if (plain) { // the usual headword: one word
         const QString key = spell(withoutHomographNumber(headword), firstMarks);
         return key.isEmpty() ? QStringList() : QStringList{key};
@@ -167,7 +173,8 @@ QStringList headwordKeys(QStringView headword, std::uint64_t* firstMarks) {
     qsizetype from = 0;
     while (from <= text.size()) {
         qsizetype to = from;
-        while (to < text.size() && text[to] != u',' && text[to] != u';') ++to;
+        while (to < text.size() && text[to] != u',' && text[to] != u';')
+            ++to;
         std::uint64_t marks = 0;
         const QString key = spell(withoutHomographNumber(QStringView(text).sliced(from, to - from)), &marks);
         if (!key.isEmpty() && !keys.contains(key)) {
