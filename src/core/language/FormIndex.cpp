@@ -62,29 +62,73 @@ int fitCost(const FormNeed& need, const WordClass& w) {
 
 } // namespace
 
-void FormIndex::Keyed::add(const QString& key, std::int32_t line) {
-    std::int32_t& head = first[key]; // 0 for a new key: node numbers are stored + 1
-    if (head > 0 && nodes[static_cast<std::size_t>(head - 1)].line == line) return;
-    nodes.push_back({line, head - 1});
-    head = static_cast<std::int32_t>(nodes.size());
+void FormIndex::Keyed::reserve(qsizetype keys) {
+    std::size_t size = 16;
+    while (size < 2 * static_cast<std::size_t>(keys))
+        size *= 2;
+    m_slots.assign(size, Slot{});
+    m_nodes.reserve(static_cast<std::size_t>(keys));
+    m_letters.reserve(static_cast<std::size_t>(keys) * 8);
 }
 
-void FormIndex::Keyed::linesOf(const QString& key, std::vector<std::int32_t>& out) const {
-    out.clear();
-    for (std::int32_t node = first.value(key) - 1; node >= 0;
-         node = nodes[static_cast<std::size_t>(node)].next) {
-        out.push_back(nodes[static_cast<std::size_t>(node)].line);
+std::size_t FormIndex::Keyed::find(QStringView key, std::uint32_t hash) const {
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+        const Slot& slot = m_slots[i];
+        if (slot.last < 0) return i;
+        if (slot.hash == hash && slot.length == key.size() &&
+            std::equal(key.begin(), key.end(), m_letters.begin() + slot.offset,
+                       [](QChar a, char16_t b) { return a.unicode() == b; })) {
+            return i;
+        }
     }
-    std::reverse(out.begin(), out.end()); // added last first
+}
+
+void FormIndex::Keyed::grow() {
+    std::vector<Slot> old = std::move(m_slots);
+    m_slots.assign(std::max<std::size_t>(16, old.size() * 2), Slot{});
+    const std::size_t mask = m_slots.size() - 1;
+    for (const Slot& slot : old) {
+        if (slot.last < 0) continue;
+        std::size_t i = slot.hash & mask;
+        while (m_slots[i].last >= 0)
+            i = (i + 1) & mask;
+        m_slots[i] = slot;
+    }
+}
+
+void FormIndex::Keyed::add(QStringView key, std::int32_t line) {
+    if (2 * (m_used + 1) > m_slots.size()) grow();
+    const auto hash = static_cast<std::uint32_t>(qHash(key, 0));
+    Slot& slot = m_slots[find(key, hash)];
+    if (slot.last < 0) {
+        slot = {hash, static_cast<std::uint32_t>(m_letters.size()), static_cast<std::int32_t>(key.size()),
+                -1};
+        m_letters.append(reinterpret_cast<const char16_t*>(key.utf16()),
+                         static_cast<std::size_t>(key.size()));
+        ++m_used;
+    } else if (m_nodes[static_cast<std::size_t>(slot.last)].line == line) {
+        return; // a headword with two keys alike
+    }
+    m_nodes.push_back({line, slot.last});
+    slot.last = static_cast<std::int32_t>(m_nodes.size() - 1);
+}
+
+void FormIndex::Keyed::linesOf(QStringView key, std::vector<std::int32_t>& out) const {
+    out.clear();
+    if (m_slots.empty()) return;
+    const Slot& slot = m_slots[find(key, static_cast<std::uint32_t>(qHash(key, 0)))];
+    for (std::int32_t node = slot.last; node >= 0; node = m_nodes[static_cast<std::size_t>(node)].previous) {
+        out.push_back(m_nodes[static_cast<std::size_t>(node)].line);
+    }
+    std::reverse(out.begin(), out.end()); // found last first
 }
 
 FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_text(&text), m_index(&index) {
     const qsizetype n = index.size();
     m_marks.resize(static_cast<std::size_t>(n));
-    m_exact.first.reserve(n);
-    m_exact.nodes.reserve(static_cast<std::size_t>(n));
-    m_variant.first.reserve(n);
-    m_variant.nodes.reserve(static_cast<std::size_t>(n));
+    m_exact.reserve(n);
+    m_variant.reserve(n);
     for (qsizetype line = 0; line < n; ++line) {
         const auto i = static_cast<std::int32_t>(line);
         for (const QString& key :
