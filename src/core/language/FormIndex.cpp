@@ -7,6 +7,7 @@
 #include "text/MapTextfile.h"
 
 #include <algorithm>
+#include <limits>
 #include <map>
 
 namespace wordhoard {
@@ -21,8 +22,11 @@ constexpr qsizetype kLabelBytes = 160;
 constexpr qsizetype kLabelPlainBytes = 64;
 
 // What a match costs beyond the reading itself.
-constexpr int kReferenceOwnCost = 1;                // a reference entry ranks after the headword it names
-constexpr int kVariantCost = kChange + kChange / 2; // found only under a spelling variant
+constexpr int kReferenceOwnCost = 1; // a reference entry ranks after the headword it names
+// Found only under a spelling variant: one letter written otherwise costs a change and a quarter,
+// each further one half a change more ("hīran" for hȳran 5, "bīett" for bit 7).
+constexpr int kVariantCost = kChange + 1;
+constexpr int kVariantLetterCost = kChange / 2;
 // The typed word's length marks disagree with the headword's where both spell the same letters
 // (typed "gōdes": gōd before god): enough to settle a tie.
 constexpr int kMarksCost = 1;
@@ -34,6 +38,24 @@ constexpr int kUnlabelledCost = kChange / 2; // the entry has no label to check 
 // Candidates much worse than the best are left out.
 constexpr int kMargin = 3 * kChange;
 constexpr std::size_t kMaxCandidates = 8;
+
+// The letters to add, drop or change to make `a` into `b` (both a few letters long).
+int editDistance(QStringView a, QStringView b) {
+    std::vector<int> row(static_cast<std::size_t>(b.size()) + 1);
+    for (std::size_t j = 0; j < row.size(); ++j)
+        row[j] = static_cast<int>(j);
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = static_cast<int>(i);
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const int above = row[static_cast<std::size_t>(j)];
+            row[static_cast<std::size_t>(j)] = std::min({above + 1, row[static_cast<std::size_t>(j - 1)] + 1,
+                                                         diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row.back();
+}
 
 // How well a reading fits what the entry says the headword is: the extra cost, or -1 when the
 // reading cannot be of such a word (a noun ending on a verb).
@@ -156,11 +178,17 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
     const QString key = spellingKey(word);
     if (key.isEmpty()) return {};
     const std::uint64_t typedMarks = spellingMarks(word);
-    // The marks of the letters the word and `lemma` share from the start.
+    // The marks of the letters the word and `lemma` share from the start, up to the vowel a
+    // reading changed ("hēold" and "healdan" share "h" only).
     const auto marksCost = [&](std::int32_t line, QStringView lemma) {
         qsizetype same = 0;
         while (same < std::min<qsizetype>({key.size(), lemma.size(), 64}) && key[same] == lemma[same])
             ++same;
+        const auto vowelAt = [](QStringView s, qsizetype i) { return i < s.size() && isVowel(s[i]); };
+        if (vowelAt(key, same) || vowelAt(lemma, same)) {
+            while (same > 0 && isVowel(key[same - 1]))
+                --same;
+        }
         const std::uint64_t mask = same == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << same) - 1;
         return ((typedMarks ^ m_marks[static_cast<std::size_t>(line)]) & mask) ? kMarksCost : 0;
     };
@@ -196,6 +224,15 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
         offer(line, cost + kReferenceOwnCost, analysis);
     };
 
+    // What finding `spelt` under the headword of `line` only by its variant key costs.
+    const auto variantCost = [&](std::int32_t line, QStringView spelt) {
+        int letters = std::numeric_limits<int>::max();
+        for (const QString& own : headwordKeys(m_index->headword(line))) {
+            if (variantKey(own) == variantKey(spelt)) letters = std::min(letters, editDistance(spelt, own));
+        }
+        return kVariantCost + kVariantLetterCost * std::max(0, std::min(letters, 4) - 1);
+    };
+
     const QString headword = QStringLiteral("headword");
     std::vector<std::int32_t> lines;
     m_exact.linesOf(key, lines);
@@ -207,23 +244,20 @@ std::vector<FormCandidate> FormIndex::candidates(QStringView word) const {
     } else {
         m_variant.linesOf(variantKey(key), lines);
         for (const std::int32_t line : lines)
-            offerLine(line, kVariantCost, QStringLiteral("variant spelling"));
+            offerLine(line, variantCost(line, key), QStringLiteral("variant spelling"));
     }
 
     for (const FormReading& reading : readForm(key)) {
-        int extra = 0;
         m_exact.linesOf(reading.lemma, lines);
-        if (lines.empty()) {
-            m_variant.linesOf(variantKey(reading.lemma), lines);
-            extra = kVariantCost;
-        }
+        const bool variant = lines.empty();
+        if (variant) m_variant.linesOf(variantKey(reading.lemma), lines);
         for (const std::int32_t line : lines) {
             const int fit = fitCost(reading.need, headOf(line).wordClass);
             if (fit < 0) continue;
             const QString analysis =
-                extra ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;
-            offerLine(line, reading.cost + extra + fit + (extra ? 0 : marksCost(line, reading.lemma)),
-                      analysis);
+                variant ? reading.analysis + QStringLiteral(", variant spelling") : reading.analysis;
+            const int spelling = variant ? variantCost(line, reading.lemma) : marksCost(line, reading.lemma);
+            offerLine(line, reading.cost + fit + spelling, analysis);
         }
     }
 

@@ -289,18 +289,19 @@ constexpr std::array kAblaut{
     Ablaut{6, 4, u"æ", u"a", u""},
     Ablaut{6, 4, u"a", u"e", u""},
     Ablaut{6, 4, u"ea", u"ea", u""},
-    // VII: hātan hēt; lǣtan lēt; feallan fēoll; grōwan grēow; cnāwan cnēow; bēatan bēot; wēpan wēop
+    // VII: hātan hēt; lǣtan lēt; feallan fēoll; grōwan grēow and cnāwan cnēow (before w only);
+    // bēatan bēot; wēpan wēop
     Ablaut{7, 2, u"e", u"a", u""},
     Ablaut{7, 2, u"e", u"æ", u""},
     Ablaut{7, 2, u"eo", u"ea", u""},
-    Ablaut{7, 2, u"eo", u"o", u""},
-    Ablaut{7, 2, u"eo", u"a", u""},
+    Ablaut{7, 2, u"eo", u"o", u"w"},
+    Ablaut{7, 2, u"eo", u"a", u"w"},
     Ablaut{7, 2, u"eo", u"e", u""},
     Ablaut{7, 3, u"e", u"a", u""},
     Ablaut{7, 3, u"e", u"æ", u""},
     Ablaut{7, 3, u"eo", u"ea", u""},
-    Ablaut{7, 3, u"eo", u"o", u""},
-    Ablaut{7, 3, u"eo", u"a", u""},
+    Ablaut{7, 3, u"eo", u"o", u"w"},
+    Ablaut{7, 3, u"eo", u"a", u"w"},
     Ablaut{7, 3, u"eo", u"e", u""},
     Ablaut{7, 4, u"a", u"a", u""},
     Ablaut{7, 4, u"æ", u"æ", u""},
@@ -664,7 +665,7 @@ void readStrongPasts(QStringView key, Readings& readings) {
             const QString analysis = QLatin1String(g.analysis) + QStringLiteral(", strong verb ") +
                                      QLatin1String(kRoman[a.verbClass]);
             const FormNeed strong = need(P::Verb | P::Strong, a.verbClass);
-            const int vowelCost = a.past == a.present ? 0 : kChange;
+            const int vowelCost = a.past == a.present ? 0 : kChange / 2;
             for (const auto& [c, codaCost] : codas) {
                 const QString present = cat(stem.first(begin), view(a.present), c);
                 const int cost = kChange + vowelCost + codaCost;

@@ -27,16 +27,16 @@ struct Group {
 };
 
 constexpr Group kGroups[] = {
-    // to be: wesan and bēon share the present
-    {u"wesan|beon", kVerb, A::Whole, u"eom eam", "pres. 1 sg."},
-    {u"wesan|beon", kVerb, A::Whole, u"eart", "pres. 2 sg."},
-    {u"wesan|beon", kVerb, A::Whole, u"is ys", "pres. 3 sg."},
-    {u"wesan|beon", kVerb, A::Whole, u"sind sindon sint synd syndon earon aron", "pres. pl."},
-    {u"wesan|beon", kVerb, A::Whole, u"sie si sy", "pres. subj. sg."},
-    {u"wesan|beon", kVerb, A::Whole, u"sien syn", "pres. subj. pl."},
-    {u"wesan|beon", kVerb, A::Whole, u"nis nys", "pres. 3 sg., negated"},
-    {u"wesan|beon", kVerb, A::Whole, u"neom neam", "pres. 1 sg., negated"},
-    {u"wesan|beon", kVerb, A::Whole, u"nearon", "pres. pl., negated"},
+    // to be: bēon and wesan share the present, which the dictionaries list under bēon
+    {u"beon|wesan", kVerb, A::Whole, u"eom eam", "pres. 1 sg."},
+    {u"beon|wesan", kVerb, A::Whole, u"eart", "pres. 2 sg."},
+    {u"beon|wesan", kVerb, A::Whole, u"is ys", "pres. 3 sg."},
+    {u"beon|wesan", kVerb, A::Whole, u"sind sindon sint synd syndon earon aron", "pres. pl."},
+    {u"beon|wesan", kVerb, A::Whole, u"sie si sy", "pres. subj. sg."},
+    {u"beon|wesan", kVerb, A::Whole, u"sien syn", "pres. subj. pl."},
+    {u"beon|wesan", kVerb, A::Whole, u"nis nys", "pres. 3 sg., negated"},
+    {u"beon|wesan", kVerb, A::Whole, u"neom neam", "pres. 1 sg., negated"},
+    {u"beon|wesan", kVerb, A::Whole, u"nearon", "pres. pl., negated"},
     {u"beon", kVerb, A::Whole, u"beo", "pres. 1 sg. or subj. sg."},
     {u"beon", kVerb, A::Whole, u"bist byst", "pres. 2 sg."},
     {u"beon", kVerb, A::Whole, u"biþ byþ", "pres. 3 sg."},
