@@ -9,6 +9,7 @@
 #include "language/FormIndex.h"
 #include "language/FormRules.h"
 #include "language/Spelling.h"
+#include "language/Words.h"
 #include "search/SearchTerm.h"
 #include "text/CodePage.h"
 #include "text/EntryIndex.h"
@@ -569,4 +570,63 @@ TEST(FormIndexTest, KeysAndCandidatesAgreeWithASlowScanOfEveryHeadword) {
             })) << word.toStdString();
         }
     }
+}
+
+TEST(FormWords, WordsAreRunsOfLettersAndMarksWithInnerHyphensAsARegularExpressionFindsThem) {
+    const auto spans = [](const QString& text) {
+        QStringList out;
+        for (const WordSpan& w : splitWords(text)) out.append(text.sliced(w.pos, w.length));
+        return out;
+    };
+    EXPECT_EQ(spans(u"Hw\u00E6t! w\u0113 G\u0101r-Dena, -ne- x--y a\u0304d"_qs),
+              (QStringList{u"Hw\u00E6t"_qs, u"w\u0113"_qs, u"G\u0101r-Dena"_qs, u"ne"_qs, u"x"_qs, u"y"_qs,
+                           u"a\u0304d"_qs}));
+    // The slow reference: the same definition as a regular expression over code points.
+    const QRegularExpression word(QStringLiteral("[\\p{L}\\p{M}]+(?:[-\\x{2010}][\\p{L}\\p{M}]+)*"));
+    const char16_t alphabet[] = {u'a', u'\u00FE', u'\u0101', u'\u0304', u'-', u'\u2010', u' ', u',', u'1',
+                                 u'\u00B7', u'\xD835', u'\xDC00', u'\u0391', u'\u02BC'};
+    std::mt19937 random(5);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = static_cast<int>(random() % 24);
+        for (int i = 0; i < length; ++i) {
+            const char16_t c = alphabet[random() % std::size(alphabet)];
+            if (c == u'\xD835') { // a whole surrogate pair: 𝐀, a letter outside the BMP
+                text += QChar(c);
+                text += QChar(u'\xDC00');
+            } else if (c != u'\xDC00') {
+                text += QChar(c);
+            }
+        }
+        QStringList expected;
+        for (auto it = word.globalMatch(text); it.hasNext();) expected.append(it.next().captured());
+        EXPECT_EQ(spans(text), expected) << text.toStdString();
+    }
+}
+
+TEST(FormIndexTest, AnyTypedTextGivesSortedCandidatesOfItsOwnDictionary) {
+    const std::vector<ParadigmLine> lines = readParadigms();
+    TempDir dir;
+    const auto dictionary = loadDictionary(dir, dictionaryOf(lines));
+    const FormIndex& forms = dictionary->forms();
+    const char16_t alphabet[] = {u'a', u'e', u'o', u'n', u's', u'\u00FE', u'\u00E6', u'\u0101', u'g',
+                                 u'-', u'\u0304', u' ', u'h', u'r', u'1', u'.', u'\u021D', u'y'};
+    std::mt19937 random(9);
+    for (int round = 0; round < 3000; ++round) {
+        QString word;
+        const int length = static_cast<int>(random() % 12);
+        for (int i = 0; i < length; ++i) word += QChar(alphabet[random() % std::size(alphabet)]);
+        const std::vector<FormCandidate> candidates = forms.candidates(word);
+        EXPECT_LE(candidates.size(), 8u);
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            EXPECT_GE(candidates[i].line, 0);
+            EXPECT_LT(candidates[i].line, dictionary->index().size());
+            EXPECT_EQ(candidates[i].headword, dictionary->index().headword(candidates[i].line));
+            if (i > 0) {
+                EXPECT_LE(candidates[i - 1].cost, candidates[i].cost);
+            }
+        }
+    }
+    // A very long word is read as quickly as it is long, and finds nothing.
+    EXPECT_TRUE(forms.candidates(QString(20000, u'a') + u"um"_qs).empty());
 }
