@@ -289,19 +289,19 @@ constexpr std::array kAblaut{
     Ablaut{6, 4, u"æ", u"a", u""},
     Ablaut{6, 4, u"a", u"e", u""},
     Ablaut{6, 4, u"ea", u"ea", u""},
-    // VII: hātan hēt; lǣtan lēt; feallan fēoll; grōwan grēow and cnāwan cnēow (before w only);
-    // bēatan bēot; wēpan wēop
+    // VII: hātan hēt; lǣtan lēt; feallan fēoll; grōwan grēow and cnāwan cnēow (before w only),
+    // spannan spēonn; bēatan bēot; wēpan wēop
     Ablaut{7, 2, u"e", u"a", u""},
     Ablaut{7, 2, u"e", u"æ", u""},
     Ablaut{7, 2, u"eo", u"ea", u""},
     Ablaut{7, 2, u"eo", u"o", u"w"},
-    Ablaut{7, 2, u"eo", u"a", u"w"},
+    Ablaut{7, 2, u"eo", u"a", u"wn"},
     Ablaut{7, 2, u"eo", u"e", u""},
     Ablaut{7, 3, u"e", u"a", u""},
     Ablaut{7, 3, u"e", u"æ", u""},
     Ablaut{7, 3, u"eo", u"ea", u""},
     Ablaut{7, 3, u"eo", u"o", u"w"},
-    Ablaut{7, 3, u"eo", u"a", u"w"},
+    Ablaut{7, 3, u"eo", u"a", u"wn"},
     Ablaut{7, 3, u"eo", u"e", u""},
     Ablaut{7, 4, u"a", u"a", u""},
     Ablaut{7, 4, u"æ", u"æ", u""},
@@ -670,6 +670,10 @@ void readStrongPasts(QStringView key, Readings& readings) {
                 const QString present = cat(stem.first(begin), view(a.present), c);
                 const int cost = kChange + vowelCost + codaCost;
                 readings.addVerb(present, analysis, strong, cost, g.grade == 4);
+                // A doubled nasal written once in the past (onginnan ongan, swimman swam).
+                if (a.verbClass == 3 && (c == u"n" || c == u"m")) {
+                    readings.add(cat(present, c, u"an"), analysis, strong, cost + 1, g.grade == 4);
+                }
                 // Presents with a doubled consonant or -ian (sittan sæt, hebban hōf, swerian swōr).
                 if (a.verbClass != 5 && a.verbClass != 6) continue;
                 const QChar final = present.back();

@@ -282,6 +282,13 @@ constexpr Group kGroups[] = {
     {u"swerian", kVerb, A::VerbPrefix, u"swor", "past sg."},
     {u"swerian", kVerb, A::VerbPrefix, u"sworon", "past pl."},
     {u"swerian", kVerb, A::VerbPrefix, u"sworen", "pp."},
+    // iernan and biernan, whose r stands before the vowel in the present and after it in the past
+    {u"iernan|irnan|yrnan|rinnan", kVerb, A::VerbPrefix, u"arn orn", "past sg."},
+    {u"iernan|irnan|yrnan|rinnan", kVerb, A::VerbPrefix, u"urnon", "past pl."},
+    {u"iernan|irnan|yrnan|rinnan", kVerb, A::VerbPrefix, u"urnen", "pp."},
+    {u"biernan|birnan|byrnan|beornan", kVerb, A::VerbPrefix, u"barn born bearn", "past sg."},
+    {u"biernan|birnan|byrnan|beornan", kVerb, A::VerbPrefix, u"burnon", "past pl."},
+    {u"biernan|birnan|byrnan|beornan", kVerb, A::VerbPrefix, u"burnen", "pp."},
     {u"cuman", kVerb, A::VerbPrefix, u"cwom", "past sg."},
     {u"cuman", kVerb, A::VerbPrefix, u"cwome", "past 2 sg. or subj. sg."},
     {u"cuman", kVerb, A::VerbPrefix, u"cwomon", "past pl."},
