@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 

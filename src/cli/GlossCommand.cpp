@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QHash>
+
 #include <cstdio>
 
 namespace wordhoard::cli {

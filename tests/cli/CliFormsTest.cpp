@@ -6,6 +6,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+
 #include <gtest/gtest.h>
 
 using wordhoard::testing::cli;

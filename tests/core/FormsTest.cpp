@@ -18,6 +18,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
+
 #include <algorithm>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -324,7 +325,7 @@ struct MadeUp {
 };
 
 class Inflector {
-  public:
+public:
     explicit Inflector(std::uint32_t seed) : m_random(seed) {}
 
     MadeUp next() {
@@ -397,7 +398,7 @@ class Inflector {
         }
     }
 
-  private:
+private:
     int pick(int n) { return static_cast<int>(m_random() % static_cast<std::uint32_t>(n)); }
     QString from(std::initializer_list<const char16_t*> items) {
         return QString::fromUtf16(items.begin()[pick(static_cast<int>(items.size()))]);

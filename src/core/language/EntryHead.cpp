@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QVarLengthArray>
+
 #include <algorithm>
 #include <array>
 #include <vector>

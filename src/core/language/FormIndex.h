@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringView>
+
 #include <cstdint>
 #include <vector>
 
@@ -30,7 +31,7 @@ struct FormCandidate {
 // are read when a word's readings reach the entry: a few entries a word, where reading all of them
 // up front would double the time the index takes to make.
 class FormIndex {
-  public:
+public:
     FormIndex() = default;
     FormIndex(const TMapTextfile& text, const EntryIndex& index);
 
@@ -46,7 +47,7 @@ class FormIndex {
     // The lines whose headword has the key `key` (a spellingKey), in file order.
     std::vector<std::int32_t> linesWithKey(const QString& key) const;
 
-  private:
+private:
     const TMapTextfile* m_text = nullptr;
     const EntryIndex* m_index = nullptr;
     std::vector<std::uint64_t> m_marks; // by line: spellingMarks of the headword
@@ -54,13 +55,13 @@ class FormIndex {
     // as strings of their own, in a hash of strings, took a fresh process twice as long to make
     // and to free. A key's slot holds its last node; each node its line and the node before.
     class Keyed {
-      public:
+    public:
         void reserve(qsizetype keys);
         void add(QStringView key, std::int32_t line);
         // The lines of `key` in file order (empty when none).
         void linesOf(QStringView key, std::vector<std::int32_t>& out) const;
 
-      private:
+    private:
         struct Slot {
             std::uint32_t hash = 0;
             std::uint32_t offset = 0; // of the key in m_letters

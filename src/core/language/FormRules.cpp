@@ -51,7 +51,7 @@ constexpr FormNeed kFemNeut = need(P::Fem | P::Neut);
 constexpr FormNeed kAdj = need(P::Adj | P::Pronoun | P::Numeral);
 constexpr FormNeed kVerb = need(P::Verb);
 
-// The stem changes an ending allows, each undone at the price of one change.
+// The stem changes an ending allows, each undone at the price of one change unless said otherwise.
 enum Change : unsigned {
     kAE = 1u << 0,       // dagas → dæg: æ became a before a back vowel (a quarter change)
     kSyncope = 1u << 1,  // engles → engel, hēafdu → hēafod, hālges → hālig
@@ -443,7 +443,7 @@ void stemVariants(QStringView s, unsigned changes, std::vector<Stem>& out) {
 }
 
 class Readings {
-  public:
+public:
     explicit Readings(std::vector<FormReading>& out) : m_out(out) {}
 
     void add(QString lemma, QString analysis, FormNeed need, int cost, bool participle = false) {
@@ -475,7 +475,7 @@ class Readings {
         }
     }
 
-  private:
+private:
     std::vector<FormReading>& m_out;
 };
 
@@ -744,16 +744,9 @@ std::vector<FormReading> readForm(QStringView key) {
     // whose headword lacks it: gebunden → bindan, gesǣton → sittan.
     if (key.startsWith(u"ge") && key.size() >= 5) {
         const std::size_t withPrefix = out.size();
-        readings.add(key.sliced(2).toString(), QString(), FormNeed{}, 0, true); // gedōn, gegān
         readAll(key.sliced(2), readings);
         for (std::size_t i = withPrefix; i < out.size(); ++i) {
-            if (out[i].pastParticiple) {
-                if (out[i].analysis.isEmpty()) {
-                    out[i].analysis = QStringLiteral("pp. or with ge-");
-                    out[i].cost = kChange - 1;
-                }
-                continue;
-            }
+            if (out[i].pastParticiple) continue;
             out[i].cost += kChange - 1;
             out[i].analysis += QStringLiteral(", with ge-");
         }
@@ -761,6 +754,8 @@ std::vector<FormReading> readForm(QStringView key) {
         for (std::size_t i = 0; i < withPrefix; ++i) {
             if (out[i].pastParticiple) out[i].cost += 1;
         }
+        // What follows ge- may be the headword itself: gedōn, gegān.
+        readings.add(key.sliced(2).toString(), QStringLiteral("pp. or with ge-"), FormNeed{}, kChange - 1, true);
     }
     return out;
 }

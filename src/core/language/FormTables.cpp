@@ -2,6 +2,7 @@
 #include "language/FormTables.h"
 
 #include <QString>
+
 #include <array>
 #include <vector>
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+
 #include <vector>
 
 namespace wordhoard {
