@@ -153,8 +153,12 @@ FormIndex::FormIndex(const TMapTextfile& text, const EntryIndex& index) : m_text
     m_variant.reserve(n);
     for (qsizetype line = 0; line < n; ++line) {
         const auto i = static_cast<std::int32_t>(line);
-        for (const QString& key :
-             headwordKeys(decodeEntityBytes(index.raw(line)), &m_marks[static_cast<std::size_t>(line)])) {
+        const QByteArrayView raw = index.raw(line);
+        // Most headwords are plain ASCII, which needs neither the code page nor entity decoding.
+        const bool ascii =
+            std::all_of(raw.begin(), raw.end(), [](char c) { return c != '&' && (c & 0x80) == 0; });
+        const QString headword = ascii ? QString::fromLatin1(raw) : decodeEntityBytes(raw);
+        for (const QString& key : headwordKeys(headword, &m_marks[static_cast<std::size_t>(line)])) {
             m_exact.add(key, i);
             m_variant.add(variantKey(key), i);
         }

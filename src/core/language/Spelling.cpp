@@ -46,33 +46,39 @@ const std::bitset<0x10000>& markedLetters() {
 // spellingKey and spellingMarks in one pass (`marks` may be null).
 QString spell(QStringView word, std::uint64_t* marks) {
     if (marks) *marks = 0;
-    QString key;
-    key.reserve(word.size());
+    // Never longer than the word: each unit gives one letter or none.
+    QString key(word.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(key.data());
+    char16_t* at = begin;
     for (const QChar raw : word) {
-        if (raw.isMark()) {
-            if (marks && isLengthMark(raw.unicode()) && !key.isEmpty() && key.size() <= 64) {
-                *marks |= std::uint64_t(1) << (key.size() - 1);
+        const char16_t u = raw.unicode();
+        const qsizetype length = at - begin;
+        if (u < 0x80) { // most letters of most headwords
+            if (u >= u'A' && u <= u'Z') {
+                *at++ = u == u'K' ? u'c' : static_cast<char16_t>(u + 0x20);
+            } else if (u >= u'a' && u <= u'z') {
+                *at++ = u == u'k' ? u'c' : u;
             }
             continue;
         }
-        const QChar c(foldUnit(raw.unicode()));
-        QChar letter;
-        switch (c.unicode()) {
-        case u'\u021D': // ȝ
-        case u'\u1D79': // ᵹ, the insular g
-            letter = u'g';
-            break;
-        case u'k':
-            letter = u'c';
-            break;
-        default:
-            if (!c.isLetter()) continue;
-            letter = c;
+        if (raw.isMark()) {
+            if (marks && isLengthMark(u) && length > 0 && length <= 64)
+                *marks |= std::uint64_t(1) << (length - 1);
+            continue;
         }
-        if (marks && key.size() < 64 && markedLetters()[raw.unicode()])
-            *marks |= std::uint64_t(1) << key.size();
-        key.append(letter);
+        const QChar c(foldUnit(u));
+        char16_t letter = c.unicode();
+        if (letter == u'\u021D' || letter == u'\u1D79') { // ȝ, and ᵹ the insular g
+            letter = u'g';
+        } else if (letter == u'k') {
+            letter = u'c';
+        } else if (!c.isLetter()) {
+            continue;
+        }
+        if (marks && length < 64 && markedLetters()[u]) *marks |= std::uint64_t(1) << length;
+        *at++ = letter;
     }
+    key.truncate(at - begin);
     return key;
 }
 
@@ -89,30 +95,35 @@ std::uint64_t spellingMarks(QStringView word) {
 }
 
 QString variantKey(QStringView key) {
-    QString out;
-    out.reserve(key.size());
-    for (qsizetype i = 0; i < key.size(); ++i) {
-        const QChar c = key[i];
-        const QChar next = i + 1 < key.size() ? key[i + 1] : QChar();
+    // Never longer than the key: each letter gives one letter or none, "io" gives "eo".
+    QString out(key.size(), Qt::Uninitialized);
+    char16_t* const begin = reinterpret_cast<char16_t*>(out.data());
+    char16_t* at = begin;
+    const qsizetype n = key.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = key[i].unicode();
+        const char16_t next = i + 1 < n ? key[i + 1].unicode() : 0;
         if (c == u'i' && next == u'e') {
-            out.append(u'i');
+            *at++ = u'i';
             ++i;
         } else if (c == u'i' && next == u'o') {
-            out.append(u"eo");
+            *at++ = u'e';
+            *at++ = u'o';
             ++i;
         } else if (c == u'y') {
-            out.append(u'i');
+            *at++ = u'i';
         } else if (c == u'\u00E6') {
-            out.append(u'e');
-        } else if (c == u'o' && (next == u'm' || next == u'n') && !(i + 2 == key.size() && i > 1)) {
+            *at++ = u'e';
+        } else if (c == u'o' && (next == u'm' || next == u'n') && !(i + 2 == n && i > 1)) {
             // lond, monn, noma; not an ending's "-on" ("bǣron" is no "bǣran")
-            out.append(u'a');
-        } else if (!out.isEmpty() && out.back() == c && !isVowel(c)) {
+            *at++ = u'a';
+        } else if (at != begin && at[-1] == c && !isVowel(QChar(c))) {
             // a doubled consonant written once
         } else {
-            out.append(c);
+            *at++ = c;
         }
     }
+    out.truncate(at - begin);
     return out;
 }
 
@@ -153,8 +164,10 @@ QStringList headwordKeys(QStringView headword, std::uint64_t* firstMarks) {
     if (firstMarks) *firstMarks = 0;
     const bool plain = std::none_of(headword.begin(), headword.end(),
                                     [](QChar c) { return c == u'(' || c == u',' || c == u';' || c == u' '; });
-    if (plain) { // the usual headword: one word
-        const QString key = spell(withoutHomographNumber(headword), firstMarks);
+    if (plain) { // the usual headword: one word; only one ending or beginning so may be a number
+        const QChar first = headword.isEmpty() ? QChar() : headword.front();
+        const bool number = first.isDigit() || first == u'I' || first == u'V' || first == u'X';
+        const QString key = spell(number ? withoutHomographNumber(headword) : headword, firstMarks);
         return key.isEmpty() ? QStringList() : QStringList{key};
     }
     QString text;
