@@ -229,6 +229,9 @@ TEST(FormLabels, TheFirstGlossIsTheFirstSenseAfterTheLabels) {
         {"#<b>&aelig;cras</b> v. &aelig;cer.", u"v. \u00E6cer"},
         {"#<b>bindan</b> <i>sv3</i> to bind, tie\r\n<b>I.</b> more", u"to bind, tie"},
         {"#<b>(x)</b> (only an aside)", u"(only an aside)"},
+        {"#<b>bindan</b> sv3 1. to bind; 2. to tie", u"to bind"},
+        {"#<b>bindan</b> sv3 (I) to bind", u"to bind"},
+        {"#<b>I</b> 1914 was a year", u"1914 was a year"},
         {"#<b>nothing</b>", u""},
     };
     for (const auto& [dict, gloss] : cases) {

@@ -30,6 +30,18 @@ QString firstGlossOf(QStringView head) {
         skipSeparators();
     }
     if (i >= head.size()) i = labelsEnd; // nothing but asides: they are the sense
+    // The first sense's own number: "1.", "I.", "1)", "(1)".
+    qsizetype number = i + (i < head.size() && head[i] == u'(' ? 1 : 0);
+    const qsizetype digits = number;
+    while (number < head.size() &&
+           (head[number].isDigit() || head[number] == u'I' || head[number] == u'V' || head[number] == u'X')) {
+        ++number;
+    }
+    if (number > digits && number < head.size() && (head[number] == u'.' || head[number] == u')') &&
+        (number + 1 == head.size() || head[number + 1].isSpace())) {
+        i = number + 1;
+        skipSeparators();
+    }
     qsizetype end = i;
     while (end < head.size() && head[end] != u';' && head[end] != u':')
         ++end;

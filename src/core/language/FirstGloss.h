@@ -10,9 +10,9 @@ namespace wordhoard {
 class TMapTextfile;
 
 // An entry's first sense, as a one-line gloss: what follows the headword and its grammatical
-// labels (EntryHead.h), past a parenthesised or bracketed aside standing right after them, up
-// to the first ';' or ':' (or the end of the entry's first line), trimmed of spaces and a
-// trailing comma or full stop.
+// labels (EntryHead.h), past a parenthesised or bracketed aside standing right after them and
+// the sense's own number ("1.", "I.", "(1)"), up to the first ';' or ':' (or the end of the
+// entry's first line), trimmed of spaces and a trailing comma or full stop.
 //   "#<b>&a-long;c</b> <i>f.</i> (<i>gen.</i> &aelig;c) an oak; the rune" gives "an oak"
 //   "#<b>ac</b> <i>conj.</i> but, and yet; in questions" gives "but, and yet"
 //   "#<b>&aelig;cras</b> v. &aelig;cer" gives "v. æcer"
