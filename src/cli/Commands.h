@@ -27,5 +27,7 @@ int runLookup(const Invocation& inv, const Dictionary& dictionary, Output& out);
 int runSearch(const Invocation& inv, const Dictionary& dictionary, Output& out);
 int runEncode(const Invocation& inv, const Dictionary& dictionary, Output& out);
 int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runForms(const Invocation& inv, const Dictionary& dictionary, Output& out);
+int runGloss(const Invocation& inv, const Dictionary& dictionary, Output& out);
 
 } // namespace wordhoard::cli

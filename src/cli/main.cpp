@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <map>
 
 using namespace wordhoard;
@@ -29,6 +30,8 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("search"), {1, 1, "search TERM", runSearch}},
         {QStringLiteral("encode"), {1, 1, "encode TERM", runEncode, false}},
         {QStringLiteral("show"), {1, 1, "show START", runShow}},
+        {QStringLiteral("forms"), {1, std::numeric_limits<int>::max(), "forms WORD...", runForms}},
+        {QStringLiteral("gloss"), {0, 0, "gloss < TEXT", runGloss}},
     };
     return table;
 }
@@ -53,7 +56,11 @@ int main(int argc, char** argv) {
         "  search TERM      full-text search, the hit list in order: START<TAB>HEADWORD\n"
         "                   (--context: START<TAB>HEADWORD<TAB>SNIPPET)\n"
         "  encode TERM      the two search patterns of TERM: entity<TAB>P1, letter<TAB>P2\n"
-        "  show START       the entry starting at START as the text pane shows it"));
+        "  show START       the entry starting at START as the text pane shows it\n"
+        "  forms WORD...    the headwords each WORD may be a form of, best first:\n"
+        "                   WORD<TAB>START<TAB>HEADWORD<TAB>ANALYSIS\n"
+        "  gloss            each word of the Old English text on stdin with its best headword and\n"
+        "                   that headword's first gloss: WORD<TAB>START<TAB>HEADWORD<TAB>GLOSS"));
     const QString defaultDict = QStringLiteral("txt/WH-main_01.txt");
     const QCommandLineOption dictOption(QStringLiteral("dict"),
                                         QStringLiteral("Dictionary text (default %1).").arg(defaultDict),

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "display/PageOrder.h"
+#include "language/FormIndex.h"
 #include "search/LooseSearch.h"
 
 #include <QCollator>
@@ -60,6 +61,10 @@ const LooseIndex& Dictionary::looseIndex() const {
 
 const PageOrder& Dictionary::pageOrder() const {
     return m_pageOrder.get([this] { return std::make_unique<PageOrder>(m_text->bytes()); });
+}
+
+const FormIndex& Dictionary::forms() const {
+    return m_forms.get([this] { return std::make_unique<FormIndex>(*m_text, m_index); });
 }
 
 } // namespace wordhoard
