@@ -177,41 +177,61 @@ QString expansion(const Spellings& spellings) {
     return out;
 }
 
-// Builds both passes' patterns and their letter runs while reading the term once.
+// Builds both passes' patterns, the strict patterns beside them, and their letter runs while
+// reading the term once.
 class PassBuilder {
 public:
     // Text that stays as the strict search writes it: entities encoded, '?' the wildcard.
     void strict(QStringView text) {
         for (const QChar ch : encodeEntities(text)) {
             if (ch == u'?') {
-                m_entity += QStringLiteral("&.*;");
-                m_letter += u'.';
+                m_entity.append(u"&.*;");
+                m_letter.append(u".");
                 m_wildcard = true;
             } else {
-                m_entity += ch;
-                m_letter += ch;
+                m_entity.append(QStringView(&ch, 1));
+                m_letter.append(QStringView(&ch, 1));
             }
         }
         endRun();
     }
 
-    void letter(char16_t folded, bool topLevel) {
+    // Text that PCRE2 passes over, "\E" or "\Q\E": a quantifier after it applies to what stands
+    // before it, so the run goes on ("ab\E*" is "ab*").
+    void transparent(QStringView text) {
+        m_entity.append(text);
+        m_letter.append(text);
+        m_onlyLetters = false;
+    }
+
+    // A letter of the term, `typed` as it stands there, `folded` what it matches.
+    void letter(QChar typed, char16_t folded, bool topLevel) {
         const auto& table = spellingsByLetter();
         const auto it = table.constFind(folded);
+        const QString strictText = encodeEntities(QStringView(&typed, 1));
         if (it == table.cend()) {
             m_unwritable = true;
+            m_entity.append(strictText);
+            m_letter.append(strictText);
             endRun();
             return;
         }
         const QString group = expansion(*it);
-        m_entity += group;
-        m_letter += group;
+        m_entity.expand(group, strictText);
+        m_letter.expand(group, strictText);
         m_expanded = true;
         if (topLevel) {
             m_run += QChar(folded);
         } else {
             endRun();
         }
+    }
+
+    // A combining mark: folding removes it, the strict pattern keeps it.
+    void mark(QChar typed) {
+        const QString strictText = encodeEntities(QStringView(&typed, 1));
+        m_entity.expand(QString(), strictText);
+        m_letter.expand(QString(), strictText);
     }
 
     // A quantifier makes what stands before it optional: a letter it follows leaves the run.
@@ -224,35 +244,55 @@ public:
         m_lastWasLetter = wasLetter;
         if (!wasLetter) m_onlyLetters = false;
     }
-    void alternationAtTopLevel() { m_noRuns = true; }
+    void noRuns() { m_noRuns = true; }
 
     std::vector<LoosePass> finish(QStringView term) {
         endRun();
-        const SearchPatterns strictPatterns = encodeSearchTerm(term);
         std::vector<LoosePass> passes;
-        const auto make = [&](const QString& pattern, qsizetype strictLength) {
+        const auto make = [&](const Pattern& pattern) {
             LoosePass pass;
-            pass.pattern = pattern;
-            pass.strictLength = strictLength;
+            pass.pattern = pattern.loose;
+            pass.strictLength = pattern.strict.size();
+            pass.typedLength = term.size();
+            pass.expansions = pattern.expansions;
             pass.expanded = m_expanded;
             pass.unwritable = m_unwritable;
             if (!m_noRuns) pass.runs = m_runs;
-            pass.pureRun = m_onlyLetters && m_runs.size() == 1;
+            pass.pureRun = m_onlyLetters && !m_noRuns && m_runs.size() == 1;
             return pass;
         };
-        passes.push_back(make(m_entity, strictPatterns.entityWildcard.size()));
-        if (m_wildcard) passes.push_back(make(m_letter, strictPatterns.letterWildcard.size()));
+        passes.push_back(make(m_entity));
+        if (m_wildcard) passes.push_back(make(m_letter));
         return passes;
     }
 
 private:
+    // One pass's loose pattern and its strict pattern, side by side.
+    struct Pattern {
+        QString loose;
+        QString strict;
+        std::vector<LoosePass::Expansion> expansions;
+
+        // Text that both patterns write alike.
+        void append(QStringView text) {
+            loose += text;
+            strict += text;
+        }
+        void expand(const QString& looseText, const QString& strictText) {
+            expansions.push_back({loose.size(), loose.size() + looseText.size(), strict.size(),
+                                  strict.size() + strictText.size()});
+            loose += looseText;
+            strict += strictText;
+        }
+    };
+
     void endRun() {
         if (!m_run.isEmpty()) m_runs.push_back(m_run);
         m_run.clear();
     }
 
-    QString m_entity;
-    QString m_letter;
+    Pattern m_entity;
+    Pattern m_letter;
     QString m_run;
     std::vector<QString> m_runs;
     bool m_wildcard = false;
@@ -265,6 +305,16 @@ private:
 
 } // namespace
 
+qsizetype LoosePass::strictOffset(qsizetype looseOffset) const {
+    qsizetype shift = 0; // strict minus loose length of the expansions passed
+    for (const Expansion& e : expansions) {
+        if (looseOffset <= e.looseStart) break;
+        if (looseOffset < e.looseEnd) return e.strictEnd;
+        shift += (e.strictEnd - e.strictStart) - (e.looseEnd - e.looseStart);
+    }
+    return looseOffset + shift;
+}
+
 std::vector<LoosePass> looseSearchPasses(QStringView term) {
     PassBuilder build;
     const qsizetype n = term.size();
@@ -275,32 +325,41 @@ std::vector<LoosePass> looseSearchPasses(QStringView term) {
         bool wasLetter = false;
         if (unit == u'\\') {
             const qsizetype len = escapeLength(term, i);
-            build.strict(term.sliced(i, len));
+            const QStringView escape = term.sliced(i, len);
             i += len;
+            if (escape == u"\\E" || escape == u"\\Q\\E") {
+                build.transparent(escape);
+                continue; // what stood before stays the one a quantifier follows
+            }
+            build.strict(escape);
         } else if (unit == u'[') {
             const qsizetype len = classLength(term, i);
             build.strict(term.sliced(i, len));
             i += len;
         } else if (unit == u'(' && i + 1 < n && term[i + 1] == u'*') {
-            // A verb such as "(*UTF)": its name is syntax, not letters.
+            // A verb such as "(*ACCEPT)" or "(*COMMIT)", or "(*nla:" and its like: its name is
+            // syntax, not letters, and a match need not hold the letters around it.
             const qsizetype end = term.indexOf(u')', i);
             const qsizetype len = end < 0 ? n - i : end + 1 - i;
             build.strict(term.sliced(i, len));
+            build.noRuns();
             i += len;
         } else if (unit == u'*' || unit == u'+' || unit == u'{') {
             build.quantifier(ch);
             ++i;
         } else if (ch.isLetter()) {
-            build.letter(foldUnit(unit), depth == 0);
+            build.letter(ch, foldUnit(unit), depth == 0);
             wasLetter = true;
             ++i;
         } else if (ch.isMark()) {
-            ++i; // folding removes it
+            build.mark(ch);
+            ++i;
             wasLetter = true; // ... and the letter before it stays the one a quantifier follows
         } else {
             if (unit == u'(') ++depth;
             if (unit == u')') depth = std::max(0, depth - 1);
-            if (unit == u'|' && depth == 0) build.alternationAtTopLevel();
+            if (unit == u'|' && depth == 0) build.noRuns();
+            if (unit == 0) build.noRuns(); // the compiler reads the pattern up to its first NUL
             build.strict(term.sliced(i, 1));
             ++i;
         }

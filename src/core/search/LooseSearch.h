@@ -31,11 +31,24 @@ struct LoosePass {
     QString pattern;
     // Runs of folded letters that every match holds one after the other: letters at the top level
     // of the pattern, outside groups and not made optional by a quantifier. Empty when the
-    // pattern guarantees none (an alternation at the top level, or no letter there).
+    // pattern guarantees none: an alternation at the top level, no letter there, or a construct
+    // that may end a match before the letters after it or that the runs are not read through
+    // (any "(*...)" such as "(*ACCEPT)", a NUL, which ends the pattern the compiler reads).
     std::vector<QString> runs;
-    // The length of the strict pattern of this pass: the term's length cap counts that, not the
-    // expansion.
+    // The length of the strict pattern of this pass (encodeSearchTerm), which the strict cap on
+    // the term's length counts, and of the term as typed.
     qsizetype strictLength = 0;
+    qsizetype typedLength = 0;
+    // Where each letter's expansion lies in `pattern`, and what the strict pattern writes for that
+    // letter: [looseStart, looseEnd) stands for [strictStart, strictEnd). The text between
+    // expansions is the strict pattern's own.
+    struct Expansion {
+        qsizetype looseStart;
+        qsizetype looseEnd;
+        qsizetype strictStart;
+        qsizetype strictEnd;
+    };
+    std::vector<Expansion> expansions;
     // A letter was expanded; without one the pass is exactly the strict one.
     bool expanded = false;
     // A letter that no byte and no entity of the text writes: the pass can find nothing.
@@ -43,6 +56,11 @@ struct LoosePass {
     // The term is letters and nothing else: a match is an occurrence of its one run, so the
     // occurrences the index finds are the matches, and no regular expression needs to run.
     bool pureRun = false;
+
+    // The offset in the strict pattern that an offset in `pattern` stands for, so that an error
+    // names the place the strict search names: "ab(" expands to 230 characters, and offset 230
+    // is offset 3. An offset within a letter's expansion gives the end of the letter.
+    qsizetype strictOffset(qsizetype looseOffset) const;
 };
 
 // The passes of a loose search for `term`, in the strict search's order: the entity-wildcard
