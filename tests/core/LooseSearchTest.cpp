@@ -186,6 +186,41 @@ TEST(LooseSearch, AgreesWithSearchingTheFoldedDecodedEntries) {
     }
 }
 
+// A letter's places, whichever letters were indexed with it, are every byte and every entity of
+// the table that writes it, found here byte by byte.
+TEST(LooseIndex, ThePlacesOfALetterAreEverySpellingOfItInTheText) {
+    const QByteArrayView pieces[] = {"&aelig;", "&a-long;", "&AElig;", "&amp;", "&thorn;", "&ETH;", "&alpha;", "&",
+                                     ";",       "a",        "\xE6",    "\xE0",  "\xC6",    "x",     "&a-long",
+                                     "&&eth;",  "................................"};
+    const QString letters = u(u"a\u00E6\u00FE\u03B1xb");
+    std::mt19937 rng(64);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes;
+        for (int k = static_cast<int>(rng() % 80); k > 0; --k) bytes += pieces[rng() % std::size(pieces)];
+        Dict d(bytes.isEmpty() ? QByteArray("#") : bytes);
+        const QByteArrayView text = d.text().bytes();
+        const LooseIndex index(d.text());
+        if (rng() % 2) index.indexLetters(letters.sliced(rng() % letters.size()));
+        for (const QChar letter : letters) {
+            LooseIndex::Places want;
+            for (qsizetype at = 0; at < text.size(); ++at) {
+                const qsizetype semi = text[at] == '&' ? text.indexOf(';', at) : -1;
+                const QString written =
+                    semi < 0 ? QString(QChar(widenByte(static_cast<unsigned char>(text[at]))))
+                             : reference::referenceDecode(widen(text.sliced(at, semi + 1 - at)));
+                if (written.size() == 1 && written[0].isLetter() && foldUnit(written[0].unicode()) == letter &&
+                    (semi >= 0 || static_cast<unsigned char>(text[at]) >= 0x80)) {
+                    want.at.push_back(static_cast<std::int32_t>(at));
+                    want.length.push_back(static_cast<std::uint8_t>(semi < 0 ? 1 : semi + 1 - at));
+                }
+            }
+            const LooseIndex::Places& got = index.places(letter.unicode());
+            ASSERT_EQ(got.at, want.at) << bytes.toStdString() << " letter " << int{letter.unicode()};
+            ASSERT_EQ(got.length, want.length);
+        }
+    }
+}
+
 // The runs only choose the entries the expression is matched in. "(*F)|" before a term fails at
 // once and leaves the term's matches as they are, but gives no runs: every entry is matched. So a
 // term must find exactly what it finds so, also with what may end a match early ("(*ACCEPT)"),

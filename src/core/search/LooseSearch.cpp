@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <bitset>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -74,8 +75,14 @@ const std::array<char16_t, 256>& byteLetters() {
 
 // The folded letter of the entity named `name` ("&aelig;" gives 'æ'), or 0.
 char16_t entityLetter(QByteArrayView name) {
-    const auto ch = entityCharacter(std::string_view(name.data(), static_cast<std::size_t>(name.size())));
-    return ch ? letterOf(*ch) : 0;
+    static const QHash<QByteArrayView, char16_t> letters = [] {
+        QHash<QByteArrayView, char16_t> made;
+        for (const EntityRow& row : EntityTable) {
+            if (const char16_t letter = letterOf(row.character)) made.insert(QByteArrayView(row.name), letter);
+        }
+        return made;
+    }();
+    return letters.value(name, 0);
 }
 
 // ---- The term ------------------------------------------------------------------------------------
@@ -370,12 +377,95 @@ std::vector<LoosePass> looseSearchPasses(QStringView term) {
 
 // ---- The index -----------------------------------------------------------------------------------
 
-LooseIndex::LooseIndex(const TMapTextfile& text) {
-    const QByteArrayView all = text.bytes();
-    m_textBytes = all.size();
+namespace {
+
+// The letters a scan of the text looks for: the bytes from 0x80 on that write one of them, and
+// the two bytes after the '&' of each of their entities ("&a-long;" gives "a-"; "&aelig;", whose
+// "ae" no 'a' entity begins with, is passed over unread).
+struct WantedLetters {
+    QString letters; // folded; empty: every letter
+    std::array<bool, 256> byte{};
+    std::bitset<1 << 16> pair; // by second << 8 | third
+
+    explicit WantedLetters(QStringView wanted) : letters(wanted.toString()) {
+        const auto& table = spellingsByLetter();
+        for (const QChar letter : wanted) {
+            const auto it = table.constFind(letter.unicode());
+            if (it == table.cend()) continue;
+            for (const char b : it->bytes) byte[static_cast<unsigned char>(b)] = true;
+            for (const std::string_view name : it->names) add(name);
+        }
+    }
+    // Every letter.
+    WantedLetters() {
+        for (std::size_t b = 0x80; b < byte.size(); ++b) byte[b] = byteLetters()[b] != 0;
+        for (const auto& spellings : spellingsByLetter()) {
+            for (const std::string_view name : spellings.names) add(name);
+        }
+    }
+
+    bool wants(char16_t letter) const { return letter != 0 && (letters.isEmpty() || letters.contains(QChar(letter))); }
+    bool mayBegin(unsigned char second, unsigned char third) const { return pair.test(std::size_t{second} << 8 | third); }
+
+private:
+    void add(std::string_view name) {
+        pair.set(std::size_t{static_cast<unsigned char>(name[1])} << 8 | static_cast<unsigned char>(name[2]));
+    }
+};
+
+// Calls found(letter, at, length) for every place of `text` where a wanted letter is written as a
+// byte from 0x80 on or as an entity of the table, in increasing order.
+template <typename Found>
+void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const qsizetype n = text.size();
+    const auto& letters = byteLetters();
+    const auto record = [&](qsizetype at) {
+        if (t[at] == '&') {
+            if (at + 2 >= n || !wanted.mayBegin(t[at + 1], t[at + 2])) return;
+            const qsizetype limit = std::min<qsizetype>(n, at + static_cast<qsizetype>(kLongestEntityName));
+            const void* semi = std::memchr(t + at + 1, ';', static_cast<std::size_t>(limit - at - 1));
+            if (semi == nullptr) return;
+            const qsizetype end = static_cast<const unsigned char*>(semi) - t + 1;
+            if (const char16_t letter = entityLetter(text.sliced(at, end - at)); wanted.wants(letter)) {
+                found(letter, at, end - at);
+            }
+        } else if (wanted.byte[t[at]] && wanted.wants(letters[t[at]])) {
+            found(letters[t[at]], at, 1);
+        }
+    };
+    qsizetype at = 0;
+#if defined(__SSE2__)
+    // 64 bytes at a time: an '&' or a byte with its top bit set.
+    const __m128i amp = _mm_set1_epi8('&');
+    const auto candidates = [&](const unsigned char* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v))));
+    };
+    for (; at + 66 <= n; at += 64) {
+        std::uint64_t mask = candidates(t + at) | candidates(t + at + 16) << 16 | candidates(t + at + 32) << 32 |
+                             candidates(t + at + 48) << 48;
+        while (mask != 0) {
+            // Most '&'s begin entities of other letters: passed over here, not handed on.
+            const qsizetype p = at + std::countr_zero(mask);
+            if (t[p] != '&' || wanted.mayBegin(t[p + 1], t[p + 2])) record(p);
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < n; ++at) {
+        if (t[at] == '&' || t[at] >= 0x80) record(at);
+    }
+}
+
+} // namespace
+
+LooseIndex::LooseIndex(const TMapTextfile& text) : m_text(text.bytes()) {
+    const QByteArrayView all = m_text;
     constexpr qsizetype kChunks = 64;
     constexpr qsizetype kChunk = 4096;
     const qsizetype chunks = all.size() <= kChunks * kChunk ? 1 : kChunks;
+    const WantedLetters everyLetter;
     for (qsizetype c = 0; c < chunks; ++c) {
         const QByteArrayView chunk = all.sliced(c * (all.size() / chunks)).first(std::min(kChunk, all.size() - c * (all.size() / chunks)));
         m_sampledBytes += chunk.size();
@@ -387,63 +477,49 @@ LooseIndex::LooseIndex(const TMapTextfile& text) {
                 if (y < 26 && QChar(chunk[at + d]).isLetter()) ++m_sampled[static_cast<std::size_t>(d)][x][y];
             }
         }
+        scanPlaces(chunk, everyLetter, [&](char16_t letter, qsizetype, qsizetype) { ++m_sampledPlaces[letter]; });
     }
-    const auto* t = reinterpret_cast<const unsigned char*>(all.data());
-    const qsizetype n = all.size();
-    const auto& letters = byteLetters();
-    // Runs of one letter are common (every "&aelig;" of a page): keep the list at hand.
+}
+
+void LooseIndex::indexLetters(QStringView letters) const {
+    QString missing;
+    for (const QChar letter : letters) {
+        if (!m_places.contains(letter.unicode()) && !missing.contains(letter)) missing += letter;
+    }
+    if (missing.isEmpty()) return;
+    for (const QChar letter : std::as_const(missing)) m_places[letter.unicode()];
+    // Runs of one letter are common (every "&aelig;" of a page): keep its list at hand.
     char16_t lastLetter = 0;
     Places* last = nullptr;
-    const auto add = [&](char16_t letter, qsizetype at, qsizetype length) {
+    scanPlaces(m_text, WantedLetters(missing), [&](char16_t letter, qsizetype at, qsizetype length) {
         if (letter != lastLetter) {
             last = &m_places[letter];
             lastLetter = letter;
         }
         last->at.push_back(static_cast<std::int32_t>(at));
         last->length.push_back(static_cast<std::uint8_t>(length));
-    };
-    const auto record = [&](qsizetype at) {
-        if (t[at] == '&') {
-            const qsizetype limit = std::min<qsizetype>(n, at + static_cast<qsizetype>(kLongestEntityName));
-            const void* semi = std::memchr(t + at + 1, ';', static_cast<std::size_t>(std::max<qsizetype>(limit - at - 1, 0)));
-            if (semi == nullptr) return;
-            const qsizetype end = static_cast<const unsigned char*>(semi) - t + 1;
-            if (const char16_t letter = entityLetter(all.sliced(at, end - at))) add(letter, at, end - at);
-        } else if (const char16_t letter = letters[t[at]]) {
-            add(letter, at, 1);
-        }
-    };
-    qsizetype at = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: an '&' or a byte with its top bit set.
-    const __m128i amp = _mm_set1_epi8('&');
-    for (; at + 16 <= n; at += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + at));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v)));
-        while (mask != 0) {
-            record(at + std::countr_zero(mask));
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; at < n; ++at) {
-        if (t[at] == '&' || t[at] >= 0x80) record(at);
-    }
+    });
+}
+
+const LooseIndex::Places& LooseIndex::places(char16_t letter) const {
+    indexLetters(QStringView(&letter, 1));
+    return m_places.find(letter)->second;
+}
+
+qint64 LooseIndex::placesEstimate(char16_t letter) const {
+    if (m_sampledBytes == 0) return 0;
+    const auto it = m_sampledPlaces.find(letter);
+    const qint64 seen = it == m_sampledPlaces.end() ? 0 : it->second;
+    return (seen + 1) * m_text.size() / m_sampledBytes;
 }
 
 qint64 LooseIndex::plainEstimate(char16_t a, char16_t b, int distance) const {
     const auto slot = [](char16_t letter) { return static_cast<std::size_t>(QChar(letter).toLower().unicode() - u'a'); };
     if (distance < 0 || distance > kMaxDistance || slot(a) >= 26 || slot(b) >= 26 || m_sampledBytes == 0) {
-        return m_textBytes;
+        return m_text.size();
     }
     const qint64 seen = m_sampled[static_cast<std::size_t>(distance)][slot(a)][slot(b)];
-    return (seen + 1) * m_textBytes / m_sampledBytes;
-}
-
-const LooseIndex::Places& LooseIndex::places(char16_t letter) const {
-    static const Places none;
-    const auto it = m_places.find(letter);
-    return it == m_places.end() ? none : it->second;
+    return (seen + 1) * m_text.size() / m_sampledBytes;
 }
 
 // ---- Candidates ----------------------------------------------------------------------------------
@@ -535,7 +611,7 @@ Plan cheapestPlan(QByteArrayView all, const LooseIndex& index, const std::vector
         for (qsizetype first = 0; first < run.size(); ++first) {
             const char16_t letter = run[first].unicode();
             if (letter >= 0x80) {
-                consider({&run, first, 1, false, {0, 0}, 0, static_cast<qint64>(index.places(letter).at.size())});
+                consider({&run, first, 1, false, {0, 0}, 0, index.placesEstimate(letter)});
                 continue;
             }
             // The scan reads the text once; what it finds shrinks with the pair it checks, and the
@@ -544,7 +620,7 @@ Plan cheapestPlan(QByteArrayView all, const LooseIndex& index, const std::vector
             for (qsizetype length = 1; length <= kMaxWindow && first + length <= run.size(); ++length) {
                 const char16_t last = run[first + length - 1].unicode();
                 if (last >= 0x80) break;
-                others += static_cast<qint64>(index.places(last).at.size());
+                others += index.placesEstimate(last);
                 for (qsizetype x = 0; x < length; ++x) {
                     for (qsizetype y = x; y < length; ++y) {
                         const qint64 found = index.plainEstimate(run[first + x].unicode(), run[first + y].unicode(),
@@ -606,6 +682,7 @@ std::vector<LooseOccurrence> looseCandidates(const TMapTextfile& text, const Loo
     const Plan plan = cheapestPlan(all, index, runs);
     if (plan.run == nullptr) return {};
     const QStringView run = *plan.run;
+    index.indexLetters(run.sliced(plan.first, plan.length));
     const RunReader reader(all, run);
     // One stream per way of finding the run, each in text order: with one of the stretch's
     // letters written as the index knows it, or with all of them as plain bytes.

@@ -69,7 +69,13 @@ std::vector<LoosePass> looseSearchPasses(QStringView term);
 
 // Where the text writes a letter other than as a plain ASCII byte: at every entity of the table
 // that stands for a letter, and at every letter byte from 0x80 on, grouped by the folded letter.
-// Made once per text; a loose search looks its candidates up here instead of scanning for them.
+// A loose search looks its candidates up here instead of scanning for them. Only the letters a
+// search looks up are indexed, each the first time it is asked for (a scan of the text, some
+// 25 ms for 60 MB, for any number of letters at once); indexing every letter costs five times
+// that, more than a whole strict search process, and most letters are never looked up.
+//
+// It reads the text it was made of, which must outlive it. As its Dictionary, it is used by one
+// thread at a time.
 class LooseIndex {
 public:
     // Where a letter stands written: at[k] is the offset of the '&' or the byte, length[k] how
@@ -80,8 +86,16 @@ public:
     };
 
     explicit LooseIndex(const TMapTextfile& text);
+    LooseIndex(const LooseIndex&) = delete;
+    LooseIndex& operator=(const LooseIndex&) = delete;
+
     // The places of the letters that fold to `letter`.
     const Places& places(char16_t letter) const;
+    // Indexes every letter of `letters` not indexed yet, in one scan of the text.
+    void indexLetters(QStringView letters) const;
+
+    // About how many places `letter` has, judged from the sample below.
+    qint64 placesEstimate(char16_t letter) const;
 
     // About how many offsets of the text hold the plain ASCII letter `a` (either case) with `b`
     // `distance` bytes after it (0 < distance <= 2), or `a` alone (distance 0). Judged from 64
@@ -91,11 +105,14 @@ public:
 
 private:
     static constexpr int kMaxDistance = 2;
+    QByteArrayView m_text;
     // Per distance, per pair of letters 'a'..'z': how often the sample holds them.
     std::array<std::array<std::array<std::uint32_t, 26>, 26>, kMaxDistance + 1> m_sampled{};
+    // Per folded letter, how many places the sample holds.
+    std::unordered_map<char16_t, std::uint32_t> m_sampledPlaces;
     qint64 m_sampledBytes = 0;
-    qint64 m_textBytes = 0;
-    std::unordered_map<char16_t, Places> m_places; // nodes stay put while the index grows
+    // Nodes stay put while the index grows: a Places handed out stays valid.
+    mutable std::unordered_map<char16_t, Places> m_places;
 };
 
 // A stretch [start, end) of the text that reads as a run of letters, each in any of its
