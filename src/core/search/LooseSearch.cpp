@@ -1,6 +1,7 @@
 #include "search/LooseSearch.h"
 
 #include "text/CodePage.h"
+#include "text/EntityDecoding.h"
 #include "text/EntityTable.h"
 #include "text/Folding.h"
 #include "text/MapTextfile.h"
@@ -73,16 +74,11 @@ const std::array<char16_t, 256>& byteLetters() {
     return table;
 }
 
-// The folded letter of the entity named `name` ("&aelig;" gives 'æ'), or 0.
-char16_t entityLetter(QByteArrayView name) {
-    static const QHash<QByteArrayView, char16_t> letters = [] {
-        QHash<QByteArrayView, char16_t> made;
-        for (const EntityRow& row : EntityTable) {
-            if (const char16_t letter = letterOf(row.character)) made.insert(QByteArrayView(row.name), letter);
-        }
-        return made;
-    }();
-    return letters.value(name, 0);
+// The folded letter of the entity that begins at text[amp] ("&aelig;" gives 'æ') and where it
+// ends; a letter of 0 where none begins or it is no letter.
+std::pair<char16_t, qsizetype> entityLetterAt(QByteArrayView text, qsizetype amp) {
+    const std::optional<EntityToken> entity = entityAt(text, amp);
+    return entity ? std::pair{letterOf(*entity->character), entity->end} : std::pair{char16_t{0}, qsizetype{0}};
 }
 
 // ---- The term ------------------------------------------------------------------------------------
@@ -423,13 +419,7 @@ void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
     const auto record = [&](qsizetype at) {
         if (t[at] == '&') {
             if (at + 2 >= n || !wanted.mayBegin(t[at + 1], t[at + 2])) return;
-            const qsizetype limit = std::min<qsizetype>(n, at + static_cast<qsizetype>(kLongestEntityName));
-            const void* semi = std::memchr(t + at + 1, ';', static_cast<std::size_t>(limit - at - 1));
-            if (semi == nullptr) return;
-            const qsizetype end = static_cast<const unsigned char*>(semi) - t + 1;
-            if (const char16_t letter = entityLetter(text.sliced(at, end - at)); wanted.wants(letter)) {
-                found(letter, at, end - at);
-            }
+            if (const auto [letter, end] = entityLetterAt(text, at); wanted.wants(letter)) found(letter, at, end - at);
         } else if (wanted.byte[t[at]] && wanted.wants(letters[t[at]])) {
             found(letters[t[at]], at, 1);
         }
@@ -560,10 +550,8 @@ private:
         if (!m_spellings[k] || at + 1 >= m_all.size() || !m_spellings[k]->second[static_cast<unsigned char>(m_all[at + 1])]) {
             return -1;
         }
-        const qsizetype limit = std::min<qsizetype>(m_all.size(), at + static_cast<qsizetype>(kLongestEntityName));
-        const qsizetype semi = m_all.first(limit).indexOf(';', at + 1);
-        if (semi < 0 || entityLetter(m_all.sliced(at, semi + 1 - at)) != letter) return -1;
-        return semi + 1;
+        const auto [found, end] = entityLetterAt(m_all, at);
+        return found == letter ? end : -1;
     }
 
     qsizetype startOfLetterBefore(qsizetype k, qsizetype at) const {
@@ -576,8 +564,9 @@ private:
         }
         const qsizetype from = std::max<qsizetype>(0, at - static_cast<qsizetype>(kLongestEntityName));
         const qsizetype amp = m_all.sliced(from, at - from).lastIndexOf('&');
-        if (amp < 0 || entityLetter(m_all.sliced(from + amp, at - from - amp)) != letter) return -1;
-        return from + amp;
+        if (amp < 0) return -1;
+        const auto [found, end] = entityLetterAt(m_all, from + amp);
+        return found == letter && end == at ? from + amp : -1;
     }
 
     QByteArrayView m_all;
@@ -738,8 +727,9 @@ std::uint8_t DecodedEntities::at(qsizetype q) {
         if (s[k] == '&') amp = k;
     }
     if (amp < 0) return 0;
-    const qsizetype semi = s.first(std::min(s.size(), amp + longest)).indexOf(';', q);
-    if (semi < 0) return 0;
+    // With no ';' between `amp` and q, the token's ';' is the first from q on.
+    const std::optional<EntityToken> entity = entityAt(s, amp);
+    if (!entity || entity->end <= q) return 0;
     // No earlier '&' may open the token before `amp`: look back to the last ';'. Far back the
     // answer needs the whole text; work it out once for every byte.
     for (qsizetype k = amp - 1; k >= 0; --k) {
@@ -751,24 +741,17 @@ std::uint8_t DecodedEntities::at(qsizetype q) {
             return m_mask[static_cast<std::size_t>(q)];
         }
     }
-    if (!entityCharacter(std::string_view(s.data() + amp, static_cast<std::size_t>(semi + 1 - amp)))) return 0;
     return q == amp ? 1 : 2;
 }
 
 void decodedEntityMask(QByteArrayView subject, std::vector<std::uint8_t>& mask) {
     mask.assign(static_cast<std::size_t>(subject.size()), 0);
-    qsizetype at = 0;
-    for (;;) {
-        const qsizetype amp = subject.indexOf('&', at);
-        if (amp < 0) return;
-        const qsizetype semi = subject.indexOf(';', amp + 1);
-        if (semi < 0) return; // an '&' with no ';' after it decodes nothing from there on
-        if (entityCharacter(std::string_view(subject.data() + amp, static_cast<std::size_t>(semi + 1 - amp)))) {
-            mask[static_cast<std::size_t>(amp)] = 1;
-            std::fill(mask.begin() + amp + 1, mask.begin() + semi + 1, std::uint8_t{2});
-        }
-        at = semi + 1;
-    }
+    readEntityTokens(
+        subject, [](qsizetype, qsizetype) {},
+        [&](qsizetype from, qsizetype to, char16_t) {
+            mask[static_cast<std::size_t>(from)] = 1;
+            std::fill(mask.begin() + from + 1, mask.begin() + to, std::uint8_t{2});
+        });
 }
 
 bool isDecodedOccurrence(QByteArrayView subject, DecodedEntities& entities, qsizetype start, qsizetype end) {
