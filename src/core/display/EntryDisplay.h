@@ -21,8 +21,8 @@ class TMapTextfile;
 // Line breaks keep their bytes: CR LF stays two units.
 QString entryBuffer(const TMapTextfile& text, std::int32_t from, std::int32_t to);
 
-// The page name for the entry whose '#' is at `from`: the 8 bytes after the last '@' before it,
-// widened; empty when no '@' stands before the entry.
+// The page name for the entry whose '#' is at `from` (pageNameBefore), widened; empty when no
+// '@' stands before the entry.
 QString entryPageName(const TMapTextfile& text, std::int32_t from);
 
 // Whether `start` is the start offset of an entry (an element of the index).
