@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QString term;
     for (std::uint8_t k = in.byte() % 6 + 1; k > 0; --k) term += QChar(kTermUnits[in.byte() % std::size(kTermUnits)]);
     QString syntaxTerm;
-    for (std::uint8_t k = in.byte() % 5 + 1; k > 0; --k) syntaxTerm += QString::fromUtf16(kSyntaxPieces[in.byte() % std::size(kSyntaxPieces)]);
+    for (std::uint8_t k = in.byte() % 5 + 1; k > 0; --k) {
+        syntaxTerm += QString::fromUtf16(kSyntaxPieces[in.byte() % std::size(kSyntaxPieces)]);
+    }
     const QByteArrayView body = in.rest();
     TMapTextfile text;
     if (text.OpenBytes(body) != 0) return 0;

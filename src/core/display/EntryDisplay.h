@@ -40,6 +40,7 @@ struct DisplayedEntry {
 // Display in one call for an entry start h taken from the index: widen, decode, format with
 // n = to - from and `mark` (empty: nothing marked; `looseMarks` as formatEntry takes it), and
 // read the page name.
-DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark, bool looseMarks = false);
+DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark,
+                            bool looseMarks = false);
 
 } // namespace wordhoard

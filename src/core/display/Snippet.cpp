@@ -50,7 +50,8 @@ struct Decoded {
 
 // Decodes the text that begins at `start`, from there up to `end`, into `out`; a token begun
 // before `end` is read up to its ';' if that lies before `look`.
-void decode(Decoded& out, QByteArrayView all, qsizetype start, qsizetype end, qsizetype look, qsizetype split) {
+void decode(Decoded& out, QByteArrayView all, qsizetype start, qsizetype end, qsizetype look,
+            qsizetype split) {
     const auto add = [&](char16_t ch, qsizetype from, qsizetype to) {
         if (out.first < 0) out.first = out.chars.size();
         out.units.push_back({ch, from, to});
@@ -66,7 +67,9 @@ void decode(Decoded& out, QByteArrayView all, qsizetype start, qsizetype end, qs
                 appendWidened(out.chars, all.sliced(from, before - from));
                 from = before;
             }
-            for (qsizetype i = from; i < to; ++i) add(widenByte(static_cast<unsigned char>(all[i])), i, i + 1);
+            for (qsizetype i = from; i < to; ++i) {
+                add(widenByte(static_cast<unsigned char>(all[i])), i, i + 1);
+            }
         },
         [&](qsizetype from, qsizetype to, char16_t ch) {
             if (start + from >= end) return;
@@ -197,8 +200,8 @@ Snippet makeSnippet(const TMapTextfile& text, std::int32_t entryStart, std::int3
             continue;
         }
         std::vector<Unit>& line = *shownLine;
-        const auto before = std::find_if(line.begin(), line.end(), [&](const Unit& u) { return u.to > start; });
-        line.erase(line.begin(), before);
+        const auto shownFromStart = [&](const Unit& u) { return u.to > start; };
+        line.erase(line.begin(), std::find_if(line.begin(), line.end(), shownFromStart));
         if (!line.empty()) line.front().from = std::max(line.front().from, start);
 
         // The match: from the unit holding its first byte to the one holding its last.

@@ -338,8 +338,8 @@ void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* 
         }
     } catch (const RegexCompileError& e) {
         // A loose pattern's error names the place in the strict pattern, as the strict search does.
-        outcome.error = QString::fromUtf8(loose ? RegexCompileError(loose->strictOffset(e.offset()), e.reason()).what()
-                                                  : e.what());
+        outcome.error = QString::fromUtf8(
+            loose ? RegexCompileError(loose->strictOffset(e.offset()), e.reason()).what() : e.what());
         return;
     } catch (const RegexError& e) {
         outcome.error = QString::fromUtf8(e.what());

@@ -78,7 +78,8 @@ const std::array<char16_t, 256>& byteLetters() {
 // ends; a letter of 0 where none begins or it is no letter.
 std::pair<char16_t, qsizetype> entityLetterAt(QByteArrayView text, qsizetype amp) {
     const std::optional<EntityToken> entity = entityAt(text, amp);
-    return entity ? std::pair{letterOf(*entity->character), entity->end} : std::pair{char16_t{0}, qsizetype{0}};
+    if (!entity) return {0, 0};
+    return {letterOf(*entity->character), entity->end};
 }
 
 // ---- The term ------------------------------------------------------------------------------------
@@ -400,8 +401,12 @@ struct WantedLetters {
         }
     }
 
-    bool wants(char16_t letter) const { return letter != 0 && (letters.isEmpty() || letters.contains(QChar(letter))); }
-    bool mayBegin(unsigned char second, unsigned char third) const { return pair.test(std::size_t{second} << 8 | third); }
+    bool wants(char16_t letter) const {
+        return letter != 0 && (letters.isEmpty() || letters.contains(QChar(letter)));
+    }
+    bool mayBegin(unsigned char second, unsigned char third) const {
+        return pair.test(std::size_t{second} << 8 | third);
+    }
 
 private:
     void add(std::string_view name) {
@@ -419,7 +424,8 @@ void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
     const auto record = [&](qsizetype at) {
         if (t[at] == '&') {
             if (at + 2 >= n || !wanted.mayBegin(t[at + 1], t[at + 2])) return;
-            if (const auto [letter, end] = entityLetterAt(text, at); wanted.wants(letter)) found(letter, at, end - at);
+            const auto [letter, end] = entityLetterAt(text, at);
+            if (wanted.wants(letter)) found(letter, at, end - at);
         } else if (wanted.byte[t[at]] && wanted.wants(letters[t[at]])) {
             found(letters[t[at]], at, 1);
         }
@@ -430,11 +436,12 @@ void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
     const __m128i amp = _mm_set1_epi8('&');
     const auto candidates = [&](const unsigned char* p) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v))));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(mask));
     };
     for (; at + 66 <= n; at += 64) {
-        std::uint64_t mask = candidates(t + at) | candidates(t + at + 16) << 16 | candidates(t + at + 32) << 32 |
-                             candidates(t + at + 48) << 48;
+        std::uint64_t mask = candidates(t + at) | candidates(t + at + 16) << 16 |
+                             candidates(t + at + 32) << 32 | candidates(t + at + 48) << 48;
         while (mask != 0) {
             // Most '&'s begin entities of other letters: passed over here, not handed on.
             const qsizetype p = at + std::countr_zero(mask);
@@ -467,7 +474,8 @@ LooseIndex::LooseIndex(const TMapTextfile& text) : m_text(text.bytes()) {
                 if (y < 26 && QChar(chunk[at + d]).isLetter()) ++m_sampled[static_cast<std::size_t>(d)][x][y];
             }
         }
-        scanPlaces(chunk, everyLetter, [&](char16_t letter, qsizetype, qsizetype) { ++m_sampledPlaces[letter]; });
+        scanPlaces(chunk, everyLetter,
+                   [&](char16_t letter, qsizetype, qsizetype) { ++m_sampledPlaces[letter]; });
     }
 }
 

@@ -199,7 +199,9 @@ void TPerlRegEx::Compile() {
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
     pcre2_code* code = compilePattern(m_regEx, m_options, errorCode, errorOffset);
-    if (code == nullptr) throw RegexCompileError(static_cast<qsizetype>(errorOffset), errorText(errorCode).toStdString());
+    if (code == nullptr) {
+        throw RegexCompileError(static_cast<qsizetype>(errorOffset), errorText(errorCode).toStdString());
+    }
     m_code = std::make_unique<Code>(code);
     m_timedCode.reset();
     // Without JIT support (or on a pattern the JIT refuses) the interpreter gives the same answers.
