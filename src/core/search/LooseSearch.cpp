@@ -457,8 +457,8 @@ void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
 
 } // namespace
 
-LooseIndex::LooseIndex(const TMapTextfile& text) : m_text(text.bytes()) {
-    const QByteArrayView all = m_text;
+LooseIndex::LooseIndex(const TMapTextfile& text) : m_text(text) {
+    const QByteArrayView all = m_text.bytes();
     constexpr qsizetype kChunks = 64;
     constexpr qsizetype kChunk = 4096;
     const qsizetype chunks = all.size() <= kChunks * kChunk ? 1 : kChunks;
@@ -489,7 +489,7 @@ void LooseIndex::indexLetters(QStringView letters) const {
     // Runs of one letter are common (every "&aelig;" of a page): keep its list at hand.
     char16_t lastLetter = 0;
     Places* last = nullptr;
-    scanPlaces(m_text, WantedLetters(missing), [&](char16_t letter, qsizetype at, qsizetype length) {
+    scanPlaces(m_text.bytes(), WantedLetters(missing), [&](char16_t letter, qsizetype at, qsizetype length) {
         if (letter != lastLetter) {
             last = &m_places[letter];
             lastLetter = letter;
@@ -508,16 +508,16 @@ qint64 LooseIndex::placesEstimate(char16_t letter) const {
     if (m_sampledBytes == 0) return 0;
     const auto it = m_sampledPlaces.find(letter);
     const qint64 seen = it == m_sampledPlaces.end() ? 0 : it->second;
-    return (seen + 1) * m_text.size() / m_sampledBytes;
+    return (seen + 1) * m_text.bytes().size() / m_sampledBytes;
 }
 
 qint64 LooseIndex::plainEstimate(char16_t a, char16_t b, int distance) const {
     const auto slot = [](char16_t letter) { return static_cast<std::size_t>(QChar(letter).toLower().unicode() - u'a'); };
     if (distance < 0 || distance > kMaxDistance || slot(a) >= 26 || slot(b) >= 26 || m_sampledBytes == 0) {
-        return m_text.size();
+        return m_text.bytes().size();
     }
     const qint64 seen = m_sampled[static_cast<std::size_t>(distance)][slot(a)][slot(b)];
-    return (seen + 1) * m_text.size() / m_sampledBytes;
+    return (seen + 1) * m_text.bytes().size() / m_sampledBytes;
 }
 
 // ---- Candidates ----------------------------------------------------------------------------------

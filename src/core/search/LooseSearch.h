@@ -105,7 +105,7 @@ public:
 
 private:
     static constexpr int kMaxDistance = 2;
-    QByteArrayView m_text;
+    const TMapTextfile& m_text;
     // Per distance, per pair of letters 'a'..'z': how often the sample holds them.
     std::array<std::array<std::array<std::uint32_t, 26>, 26>, kMaxDistance + 1> m_sampled{};
     // Per folded letter, how many places the sample holds.
