@@ -17,7 +17,7 @@ struct Invocation {
     QStringList args;  // the command's own arguments, after the command name
     QString mark;      // --mark TERM (show)
     bool markGiven = false; // --mark was given, also with an empty TERM
-    bool loose = false;     // --loose (lookup, search)
+    bool loose = false;     // --loose (lookup, search, show --mark)
     bool context = false;   // --context (search)
 };
 

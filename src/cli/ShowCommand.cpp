@@ -24,7 +24,7 @@ QString styleLetters(const std::vector<std::uint8_t>& styles) {
 // the file's own line breaks kept (a final '\n' is added only when the text lacks one).
 // --json gives {"start":S,"page":"...","text":"...","styles":"..."} and, with
 // --mark TERM, "marks":[[pos,len],...] (empty for an empty TERM); positions count UTF-16 units of
-// the text.
+// the text. With --loose the marks are found as the viewer finds them with Loose Matching on.
 int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
     const QString& arg = inv.args.value(0);
     bool ok = false;
@@ -41,7 +41,7 @@ int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
         return kUsageOrOpenError;
     }
 
-    const DisplayedEntry shown = displayEntry(dictionary.text(), start, inv.mark);
+    const DisplayedEntry shown = displayEntry(dictionary.text(), start, inv.mark, inv.loose);
     const FormattedEntry& entry = shown.formatted;
     if (!inv.json) {
         out << QStringView(entry.text);

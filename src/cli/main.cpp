@@ -77,8 +77,8 @@ int main(int argc, char** argv) {
     parser.addOption(markOption);
     const QCommandLineOption looseOption(
         QStringLiteral("loose"),
-        QStringLiteral("lookup, search: match loosely, as the viewer's View > Loose Matching does: accents, "
-                       "length marks and case are ignored, and þ matches ð, ƿ matches w."));
+        QStringLiteral("lookup, search, show --mark: match loosely, as the viewer's View > Loose Matching "
+                       "does: accents, length marks and case are ignored, and þ matches ð, ƿ matches w."));
     parser.addOption(looseOption);
     const QCommandLineOption contextOption(
         QStringLiteral("context"),

@@ -76,7 +76,7 @@ public:
     // keystroke (opening the locale's collator takes a few milliseconds).
     const HeadwordLookup& lookup(HeadwordLookup::Matching matching, bool sorted = false) const;
     // Where the text writes letters as entities and high bytes, for loose searches: made on the
-    // first loose search (a tenth of a second for 60 MB).
+    // first loose search, which indexes the letters it needs (LooseIndex).
     const LooseIndex& looseIndex() const;
     // The printed pages in marker order, made on the first page turn.
     const PageOrder& pageOrder() const;
