@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 #include "display/PageOrder.h"
+#include "language/LinkIndex.h"
 #include "search/LooseSearch.h"
 
 namespace wordhoard {
@@ -37,6 +38,11 @@ const LooseIndex& Dictionary::looseIndex() const {
 const PageOrder& Dictionary::pageOrder() const {
     if (!m_pageOrder) m_pageOrder = std::make_unique<PageOrder>(m_text->bytes());
     return *m_pageOrder;
+}
+
+const LinkIndex& Dictionary::links() const {
+    if (!m_links) m_links = std::make_unique<LinkIndex>(*m_text, m_index);
+    return *m_links;
 }
 
 } // namespace wordhoard

@@ -11,11 +11,12 @@
 
 namespace wordhoard {
 
+class LinkIndex;
 class LooseIndex;
 class PageOrder;
 
 // One dictionary text and everything derived from it: the entry index, the headword look-ups,
-// the loose index and the page order. The viewer and the CLI each hold one and replace it as a
+// the loose index, the page order and the links. The viewer and the CLI each hold one and replace it as a
 // whole, so nothing derived from a text can outlive it or be paired with another one.
 //
 // What is made on first use is made by the thread that asks first; a Dictionary is used by one
@@ -51,6 +52,9 @@ public:
     const LooseIndex& looseIndex() const;
     // The printed pages in marker order, made on the first page turn.
     const PageOrder& pageOrder() const;
+    // The cross-references and page markers of every entry, made on first use (resolving words
+    // by headword).
+    const LinkIndex& links() const;
 
 private:
     QString m_fileName;
@@ -59,6 +63,7 @@ private:
     mutable std::unique_ptr<HeadwordLookup> m_lookup[2]; // by Matching
     mutable std::unique_ptr<LooseIndex> m_looseIndex;
     mutable std::unique_ptr<PageOrder> m_pageOrder;
+    mutable std::unique_ptr<LinkIndex> m_links;
 };
 
 } // namespace wordhoard
