@@ -104,6 +104,7 @@ protected:
         QStringList out;
         for (const LinkIndex::Link& link : links->linksOf(from)) {
             const QString word = shown.mid(link.pos, link.len);
+            EXPECT_EQ(link.text, word);
             if (link.isPage()) {
                 EXPECT_EQ(word, u'@' + link.page);
                 out << u'@' + link.page;

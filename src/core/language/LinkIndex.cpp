@@ -497,6 +497,7 @@ LinkIndex::LinkIndex(const TMapTextfile& text, const EntryIndex& index, const Li
             link.from = start;
             link.pos = static_cast<std::int32_t>(word.pos);
             link.len = static_cast<std::int32_t>(word.len);
+            link.text = shown->text.mid(word.pos, word.len);
             link.target = index.offsets[static_cast<std::size_t>(lines.front())];
             link.othersBegin = static_cast<std::int32_t>(m_others.size());
             link.othersCount = static_cast<std::int32_t>(lines.size() - 1);
@@ -515,6 +516,7 @@ LinkIndex::LinkIndex(const TMapTextfile& text, const EntryIndex& index, const Li
             link.from = start;
             link.pos = static_cast<std::int32_t>(at);
             link.len = static_cast<std::int32_t>(std::min<qsizetype>(9, shown->text.size() - at));
+            link.text = shown->text.mid(at, link.len);
             link.page = widen(all.sliced(name, std::min<qsizetype>(8, all.size() - name)));
             m_links.push_back(std::move(link));
         }

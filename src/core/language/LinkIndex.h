@@ -76,6 +76,8 @@ public:
         // Where the other entries the word names lie in homographs().
         std::int32_t othersBegin = 0;
         std::int32_t othersCount = 0;
+        // What the link shows: the word as the text shows it ("ge-sēcan"), or the page marker.
+        QString text;
         // A page marker's page name ("wh_b0002").
         QString page;
 
