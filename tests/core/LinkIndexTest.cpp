@@ -228,7 +228,14 @@ TEST_F(LinkIndexTest, ResolvesThroughAPluggedInResolver) {
     EXPECT_EQ(withForms.referrers(start(u"boren")).size(), 1u);
 }
 
-TEST(LinkKey, FoldsAndDropsJoinersAndHomographNumbers) {
+TEST_F(LinkIndexTest, NamesHeadwordsByTheirFirstWordWithOrWithoutTheLettersInParentheses) {
+    open("#<b>(ge)b&i-long;dan</b> x\r\n#<b>I. sp&aelig;c</b> y\r\n#<b>&a-long;bl&a-long;w\xB7nes</b> z\r\n"
+         "#<b>ge-s&e-long;can</b> a\r\n#<b>s&e-long;can</b> b\r\n"
+         "#<b>n</b> = b&i-long;dan, = geb&i-long;dan; = sp&aelig;c, = Sp&aelig;c, = &aelig;bl&aelig;wnes, = ablawnes; "
+         "= (ge)s&e-long;can, = (ge)bidan, = ge\xB7s&e-long;can, = s&e-long;(c)an");
+    EXPECT_EQ(shownLinks(u"n"), (QStringList{u"bīdan>(ge)bīdan"_qs, u"gebīdan>(ge)bīdan"_qs, u"spæc>I. spæc"_qs,
+                                             u"Spæc>I. spæc"_qs, u"ablawnes>āblāw·nes"_qs, u"(ge)sēcan>ge-sēcan"_qs,
+                                             u"(ge)bidan>(ge)bīdan"_qs, u"ge·sēcan>ge-sēcan"_qs, u"sē(c)an>sēcan"_qs}));
     EXPECT_EQ(linkKey(u"Āblāw-nes"), u"ablawnes"_qs);
     EXPECT_EQ(linkKey(u"ge·ðēod"), u"geþeod"_qs);
 }
@@ -241,7 +248,7 @@ TEST_F(LinkIndexTest, EqualsReadingEveryEntryFormattedInFull) {
                                            "(ge)b&i-long;dan", "I. t&o-long;", "weor&eth;", "&a-long;bl&a-long;w-nes"};
     const std::vector<QByteArray> words = {"&a-long;r", "acer", "&AElig;cer", "beran", "geberan", "bidan",
                                            "geb&i-long;dan", "to", "t&o-long;", "weor&thorn;", "&a-long;bl&a-long;wnes",
-                                           "bringan", "a", "Gk", "V"};
+                                           "bringan", "a", "Gk", "V", "(ge)bidan", "s&e-long;(c)an"};
     // Words, markers and what stands near them, punctuation and markup, joined by separators.
     const std::vector<QByteArray> markers = {"=", "v.", "cp.", "Cf.", "see", "See", "q.v.", "(q.v.)", "of", "also",
                                              "pp.", "pret.", "3", "sg.", "f.", "form", "wk.", "caus.", "V."};

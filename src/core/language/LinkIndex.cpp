@@ -181,12 +181,30 @@ private:
         return true;
     }
 
-    // The word starting at the first non-space unit from j: letters, marks, hyphens, raised dots.
+    // Where a group of letters in parentheses inside a word ends ("(ge)" of "(ge)bīdan", "(c)" of
+    // "ā(c)sian"), or k when none begins at k.
+    qsizetype afterGroup(qsizetype k) const {
+        if (at(k) != u'(') return k;
+        qsizetype close = k + 1;
+        while (close < m_n && isWordUnit(at(close))) ++close;
+        return close > k + 1 && at(close) == u')' ? close + 1 : k;
+    }
+
+    // The word starting at the first non-space unit from j: letters, marks, hyphens, raised dots,
+    // and letters in parentheses.
     std::optional<ReferenceWord> wordAt(qsizetype j) const {
         while (j < m_n && isSpace(at(j))) ++j;
-        if (j >= m_n || !QChar(at(j)).isLetter()) return std::nullopt;
+        if (!QChar(at(afterGroup(j))).isLetter()) return std::nullopt;
         qsizetype end = j;
-        while (end < m_n && isWordUnit(at(end))) ++end;
+        for (;;) {
+            if (end < m_n && isWordUnit(at(end))) {
+                ++end;
+            } else if (const qsizetype group = afterGroup(end); group > end) {
+                end = group;
+            } else {
+                break;
+            }
+        }
         if (!endsToken(end)) return std::nullopt;
         // "Gk.", "Lat.": an abbreviation, which no headword is.
         if (QChar(at(j)).isUpper() && at(end) == u'.') return std::nullopt;
@@ -330,8 +348,22 @@ private:
 // --- Headword keys ------------------------------------------------------------------------------
 
 QString withoutJoiners(QString folded) {
-    folded.removeIf([](QChar c) { return c == u'-' || c == kRaisedDot; });
+    folded.removeIf([](QChar c) { return c == u'-' || c == kRaisedDot || c == u'(' || c == u')'; });
     return folded;
+}
+
+// "(ge)bīdan" gives "bīdan".
+QString withoutGroups(QStringView word) {
+    QString without;
+    bool inside = false;
+    for (const QChar c : word) {
+        if (c == u'(' || c == u')') {
+            inside = c == u'(';
+        } else if (!inside) {
+            without.append(c);
+        }
+    }
+    return without;
 }
 
 // The first word of a headword, homograph numbers skipped: "I. ār" gives "ār", "ār I." gives "ār".
@@ -386,29 +418,18 @@ LinkResolver headwordResolver(const EntryIndex& index) {
     for (qsizetype line = 0; line < index.size(); ++line) {
         const QString headword = index.headword(line);
         const QStringView word = firstWord(headword);
-        if (!word.contains(u'(')) {
-            add(linkKey(word), line);
-            continue;
-        }
-        QString with = word.toString();
-        with.removeIf([](QChar c) { return c == u'(' || c == u')'; });
-        add(linkKey(with), line);
-        QString without;
-        bool inside = false;
-        for (const QChar c : word) {
-            if (c == u'(' || c == u')') {
-                inside = c == u'(';
-            } else if (!inside) {
-                without.append(c);
-            }
-        }
-        add(linkKey(without), line);
+        add(linkKey(word), line);
+        add(linkKey(withoutGroups(word)), line);
     }
     return [keys](QStringView word, std::vector<qsizetype>& lines) {
-        const auto it = keys->chains.constFind(linkKey(word));
-        if (it == keys->chains.cend()) return;
-        for (qsizetype line = it->first; line >= 0; line = keys->next[static_cast<std::size_t>(line)]) {
-            lines.push_back(line);
+        // "(ge)bīdan" names gebīdan, and else bīdan.
+        for (const QString& key : {linkKey(word), linkKey(withoutGroups(word))}) {
+            const auto it = keys->chains.constFind(key);
+            if (it == keys->chains.cend()) continue;
+            for (qsizetype line = it->first; line >= 0; line = keys->next[static_cast<std::size_t>(line)]) {
+                lines.push_back(line);
+            }
+            return;
         }
     };
 }

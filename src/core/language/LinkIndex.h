@@ -54,9 +54,9 @@ using LinkResolver = std::function<void(QStringView word, std::vector<qsizetype>
 
 // Headword keys: folded as loose matching folds (Folding.h), without hyphens and raised dots,
 // so "= āblāwnes" finds "āblāw-nes" and "v. ge-sēcan" finds "gesēcan". A headword's key is its
-// first word; a word in upper case letters and digits before it ("I. ār", "2 ār") is a homograph
-// number, and letters in parentheses count with and without them ("(ge)bīdan": "gebidan",
-// "bidan").
+// first word; a roman or arabic number before it ("I. ār", "2 ār") is a homograph number.
+// Letters in parentheses count with and without them: the headword "(ge)bīdan" has the keys
+// "gebidan" and "bidan", and a word "(ge)bīdan" names gebīdan or, when there is none, bīdan.
 QString linkKey(QStringView word);
 // Resolves a word to the headwords of the same key, in file order. The resolver refers to `index`.
 LinkResolver headwordResolver(const EntryIndex& index);
