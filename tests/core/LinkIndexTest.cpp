@@ -129,7 +129,7 @@ const QByteArray kDictionary =
     "#<b>&a-long;b&i-long;dan</b> <i>st. v.</i> = <b>onb&i-long;dan</b>.\r\n"
     "#<b>&a-long;bl&a-long;w-nes</b> <i>f.</i> a blowing, inflation, <i>Lch.</i> 2, 26.\r\n"
     "#<b>&a-long;bl&a-long;wung</b> <i>f.</i> = &a-long;bl&a-long;wnes, <i>Lch.</i> 2, 30.\r\n"
-    "#<b>&aelig;cer</b> <i>m.</i> a field, acre, <i>Gen.</i> 12 [cf. Gk. <i>&alpha;&gamma;&rho;&omicron;&sigmaf;</i>].\r\n"
+    "#<b>&aelig;cer</b> <i>m.</i> a field, acre, <i>Gen.</i> 12 [cf. Gk. <i>&alpha;&gamma;&rho;&omicron;&sigmaf;</i>; v. AR 3, 12; v. A 31].\r\n"
     "#<b>&aelig;cras</b> v. <i>&aelig;cer</i>.\r\n"
     "#<b>&a-long;r</b> I. <i>f.</i> honour, glory; = <i>weor&eth;</i>.\r\n"
     "#<b>&a-long;r</b> II. <i>m.</i> a messenger, herald.\r\n"
@@ -149,7 +149,7 @@ TEST_F(LinkIndexTest, ReadsEachMarkerOfRealLookingEntries) {
     // "=" before a bold word; the headword's hyphen is no matter.
     EXPECT_EQ(shownLinks(u"ābīdan"), QStringList{u"onbīdan>onbīdan"_qs});
     EXPECT_EQ(shownLinks(u"āblāwung"), QStringList{u"āblāwnes>āblāw-nes"_qs});
-    // "v." before an italic word; "cf. Gk." names no word.
+    // "v." before an italic word; "cf. Gk.", "v. AR" and "v. A" name books, not words.
     EXPECT_EQ(shownLinks(u"æcras"), QStringList{u"æcer>æcer"_qs});
     EXPECT_EQ(shownLinks(u"æcer"), QStringList());
     // "cp." to the first of two homographs; "q.v." takes the word before it.

@@ -206,8 +206,12 @@ private:
             }
         }
         if (!endsToken(end)) return std::nullopt;
-        // "Gk.", "Lat.": an abbreviation, which no headword is.
-        if (QChar(at(j)).isUpper() && at(end) == u'.') return std::nullopt;
+        // "cf. Gk.", "v. BT", "v. A 31": abbreviations of languages and books, which no headword is.
+        const QStringView word = m_s.sliced(j, end - j);
+        if (QChar(at(j)).isUpper() &&
+            (at(end) == u'.' || std::none_of(word.begin(), word.end(), [](QChar c) { return c.isLower(); }))) {
+            return std::nullopt;
+        }
         return ReferenceWord{j, end - j};
     }
 

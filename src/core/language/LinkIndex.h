@@ -28,7 +28,8 @@ class TMapTextfile;
 //   - "see" counts at the start of a clause (after punctuation, not after a word: "to see" is a
 //     gloss);
 //   - "of" counts after a form label ending in '.' (pp., pret., pres., gen., dat., pl., sg., ...);
-//   - a capitalised word with a '.' straight after it is an abbreviation ("cf. Gk."), not a word;
+//   - a capitalised word with a '.' straight after it, and a word in capitals, are abbreviations
+//     ("cf. Gk.", "v. BT", "v. A 31"), not words;
 //   - "to" and "a" as written (no length mark) are English ("v. to kill" after an unknown label),
 //     and so are "an" and "the" after "form of" and "spelling of".
 // Page markers in the displayed text ('@' and the 8 bytes of a page name) are links to a page.
