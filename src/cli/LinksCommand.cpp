@@ -22,7 +22,8 @@ int runLinks(const Invocation& inv, const Dictionary& dictionary, Output& out) {
         any = true;
         const QString headword = headwordOf(dictionary, link.target);
         if (inv.json) {
-            out << "{\"from\":" << static_cast<long long>(link.from) << ",\"pos\":" << static_cast<long long>(link.pos)
+            out << "{\"from\":" << static_cast<long long>(link.from)
+                << ",\"pos\":" << static_cast<long long>(link.pos)
                 << ",\"len\":" << static_cast<long long>(link.len) << ",\"text\":";
             out.json(link.text) << ",\"target\":" << static_cast<long long>(link.target) << ",\"headword\":";
             out.json(headword) << "}\n";

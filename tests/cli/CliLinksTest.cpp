@@ -51,7 +51,8 @@ TEST(CliLinks, ListsEveryLinkInFileOrderWithPositionsInTheShownText) {
         EXPECT_EQ(link.keys(),
                   (QStringList{u"from"_qs, u"headword"_qs, u"len"_qs, u"pos"_qs, u"target"_qs, u"text"_qs}));
         const QString from = QString::number(link.value(u"from").toInt());
-        const QJsonObject shown = jsonLines(cli({u"show"_qs, from, u"--json"_qs, u"--dict"_qs, dict}).out).value(0);
+        const QJsonObject shown =
+            jsonLines(cli({u"show"_qs, from, u"--json"_qs, u"--dict"_qs, dict}).out).value(0);
         EXPECT_EQ(shown.value(u"text").toString().mid(link.value(u"pos").toInt(), link.value(u"len").toInt()),
                   link.value(u"text").toString());
     }
@@ -78,7 +79,8 @@ TEST(CliLinks, RefsListsWhatLeadsToAnEntry) {
     const CliRun r = cli({u"refs"_qs, u"177"_qs, u"--dict"_qs, dict});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, u"15\tābīdan\n225\tbǣron\n"_qs);
-    const QList<QJsonObject> json = jsonLines(cli({u"refs"_qs, u"75"_qs, u"--json"_qs, u"--dict"_qs, dict}).out);
+    const QList<QJsonObject> json =
+        jsonLines(cli({u"refs"_qs, u"75"_qs, u"--json"_qs, u"--dict"_qs, dict}).out);
     ASSERT_EQ(json.size(), 2);
     EXPECT_EQ(json[0].value(u"from").toInt(), 134);
     EXPECT_EQ(json[0].value(u"headword").toString(), u"æcras"_qs);
@@ -99,8 +101,8 @@ TEST(CliLinks, ShowAddsTheLinksOnlyWhenAsked) {
     // The same object, the list added at its end.
     EXPECT_EQ(linked.out, plain.out.chopped(2) + u",\"links\":[[19,5,177],[30,4,75]]}\n"_qs);
     // A page marker is no cross-reference; an entry with none has an empty list.
-    const QJsonObject beran = jsonLines(cli({u"--json"_qs, u"show"_qs, u"177"_qs, u"--links"_qs, u"--dict"_qs, dict}).out)
-                                  .value(0);
+    const QJsonObject beran =
+        jsonLines(cli({u"--json"_qs, u"show"_qs, u"177"_qs, u"--links"_qs, u"--dict"_qs, dict}).out).value(0);
     EXPECT_TRUE(beran.value(u"text").toString().contains(u"@wh_b0002"));
     EXPECT_EQ(beran.value(u"links").toArray(), QJsonArray());
     // Without --json, show prints the text as it always did.

@@ -18,7 +18,9 @@ const std::array<char16_t, 256> kWidened = [] {
     return units;
 }();
 
-bool isTagLetter(char16_t unit, char16_t lower) { return unit == lower || unit == lower - (u'a' - u'A'); }
+bool isTagLetter(char16_t unit, char16_t lower) {
+    return unit == lower || unit == lower - (u'a' - u'A');
+}
 
 // The opening tags of one kind not yet matched, first in first out (each opening tag takes the
 // first closing tag after it), by where they stood in the output.
@@ -47,17 +49,22 @@ public:
 
     // The unit at byte i (< size), read with '&'s before `plainUntil` starting no token.
     Unit at(qsizetype i, qsizetype plainUntil) const {
-        if (m_b[i] != '&' || i < plainUntil) return {kWidened[static_cast<unsigned char>(m_b[i])], i + 1, plainUntil};
+        if (m_b[i] != '&' || i < plainUntil) {
+            return {kWidened[static_cast<unsigned char>(m_b[i])], i + 1, plainUntil};
+        }
         const qsizetype semi = m_b.indexOf(';', i + 1);
         if (semi < 0) return {u'&', i + 1, m_b.size()};
-        if (const auto ch = entityCharacter(std::string_view(m_b.data() + i, static_cast<std::size_t>(semi + 1 - i)))) {
+        if (const auto ch =
+                entityCharacter(std::string_view(m_b.data() + i, static_cast<std::size_t>(semi + 1 - i)))) {
             return {*ch, semi + 1, plainUntil};
         }
         return {u'&', i + 1, semi + 1};
     }
 
     // The unit after `u`, or a NUL unit at the end.
-    Unit after(const Unit& u) const { return u.next < m_b.size() ? at(u.next, u.plainUntil) : Unit{0, u.next, u.plainUntil}; }
+    Unit after(const Unit& u) const {
+        return u.next < m_b.size() ? at(u.next, u.plainUntil) : Unit{0, u.next, u.plainUntil};
+    }
 
 private:
     QByteArrayView m_b;
@@ -65,7 +72,8 @@ private:
 
 } // namespace
 
-std::optional<ShownPrefix> shownPrefix(QByteArrayView entry, qsizetype limit, std::span<const qsizetype> stops) {
+std::optional<ShownPrefix> shownPrefix(QByteArrayView entry, qsizetype limit,
+                                       std::span<const qsizetype> stops) {
     const qsizetype size = entry.size();
     limit = std::clamp<qsizetype>(limit, 0, size);
     const Decoder decoder(entry);
@@ -82,7 +90,8 @@ std::optional<ShownPrefix> shownPrefix(QByteArrayView entry, qsizetype limit, st
     TagKind italic{kStyleItalic, {}};
     std::uint8_t style = kStylePlain;
     const auto restyle = [&] {
-        style = static_cast<std::uint8_t>((bold.pending() ? kStyleBold : 0) | (italic.pending() ? kStyleItalic : 0));
+        style = static_cast<std::uint8_t>((bold.pending() ? kStyleBold : 0) |
+                                          (italic.pending() ? kStyleItalic : 0));
     };
     const auto put = [&](char16_t ch) {
         out[o] = ch;

@@ -37,6 +37,7 @@ struct ShownPrefix {
 // every opening tag is deleted, and a closing tag is deleted when an opening tag of its kind is
 // still unmatched before it. "x <b>y</b> [< Lat." qualifies; "<<b>b>" does not.
 // Nothing when the bytes read hold a '<' that does not qualify: use formatEntry then.
-std::optional<ShownPrefix> shownPrefix(QByteArrayView entry, qsizetype limit, std::span<const qsizetype> stops = {});
+std::optional<ShownPrefix> shownPrefix(QByteArrayView entry, qsizetype limit,
+                                       std::span<const qsizetype> stops = {});
 
 } // namespace wordhoard

@@ -32,9 +32,13 @@ namespace {
 
 constexpr char16_t kRaisedDot = u'\u00B7';
 
-bool isSpace(char16_t u) { return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\u00A0'; }
+bool isSpace(char16_t u) {
+    return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n' || u == u'\u00A0';
+}
 
-bool isAsciiLetter(char16_t u) { return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z'); }
+bool isAsciiLetter(char16_t u) {
+    return (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z');
+}
 
 // Letters, combining marks, and the hyphens and raised dots a dictionary writes inside words.
 bool isWordUnit(char16_t u) {
@@ -51,27 +55,32 @@ constexpr std::array<bool, 128> kMarkerStarts = [] {
 }();
 
 bool oneOf(QStringView token, std::initializer_list<const char16_t*> words) {
-    return std::any_of(words.begin(), words.end(), [&](const char16_t* w) { return token == QStringView(w); });
+    return std::any_of(words.begin(), words.end(),
+                       [&](const char16_t* w) { return token == QStringView(w); });
 }
 
 // The labels that make the "v." after them a word class: "wk. v.", "pret.-pres. v.".
 bool isVerbLabel(QStringView token) {
-    return oneOf(token, {u"wk.", u"st.", u"sw.", u"str.", u"weak.", u"strong.", u"anom.", u"anv.", u"irreg.",
-                         u"irr.", u"red.", u"redup.", u"redupl.", u"rd.", u"contr.", u"reflex.", u"refl.",
-                         u"impers.", u"trans.", u"tr.", u"intr.", u"intrans.", u"defect.", u"def.", u"aux.",
-                         u"pres.", u"pret.", u"w.", u"s."});
+    return oneOf(token, {u"wk.",     u"st.",   u"sw.",    u"str.",     u"weak.",   u"strong.",
+                         u"anom.",   u"anv.",  u"irreg.", u"irr.",     u"red.",    u"redup.",
+                         u"redupl.", u"rd.",   u"contr.", u"reflex.",  u"refl.",   u"impers.",
+                         u"trans.",  u"tr.",   u"intr.",  u"intrans.", u"defect.", u"def.",
+                         u"aux.",    u"pres.", u"pret.",  u"w.",       u"s."});
 }
 
 // The labels of an inflected form that "of" follows: "pp. of", "pret. 3 sg. of", "dat. pl. f. of".
 bool isFormLabel(QStringView token) {
-    return oneOf(token, {u"pp.", u"ptc.", u"pple.", u"part.", u"pret.", u"pres.", u"prs.", u"subj.", u"sbj.",
-                         u"opt.", u"imp.", u"imper.", u"imperat.", u"ind.", u"indic.", u"inf.", u"ger.",
-                         u"gen.", u"dat.", u"acc.", u"nom.", u"instr.", u"inst.", u"ins.", u"voc.", u"pl.",
-                         u"plur.", u"sg.", u"sing.", u"comp.", u"compar.", u"cpv.", u"sup.", u"superl.",
-                         u"spl.", u"neg.", u"contr.", u"wk.", u"st.", u"dual."});
+    return oneOf(token,
+                 {u"pp.",  u"ptc.",    u"pple.", u"part.",  u"pret.",    u"pres.",  u"prs.",    u"subj.",
+                  u"sbj.", u"opt.",    u"imp.",  u"imper.", u"imperat.", u"ind.",   u"indic.",  u"inf.",
+                  u"ger.", u"gen.",    u"dat.",  u"acc.",   u"nom.",     u"instr.", u"inst.",   u"ins.",
+                  u"voc.", u"pl.",     u"plur.", u"sg.",    u"sing.",    u"comp.",  u"compar.", u"cpv.",
+                  u"sup.", u"superl.", u"spl.",  u"neg.",   u"contr.",   u"wk.",    u"st.",     u"dual."});
 }
 
-bool isGender(QStringView token) { return oneOf(token, {u"m.", u"f.", u"n.", u"masc.", u"fem.", u"neut."}); }
+bool isGender(QStringView token) {
+    return oneOf(token, {u"m.", u"f.", u"n.", u"masc.", u"fem.", u"neut."});
+}
 
 class Reader {
 public:
@@ -79,16 +88,18 @@ public:
         : m_s(text), m_styles(styles), m_n(text.size()), m_whole(whole) {}
 
     // Markers anywhere, or (with `ends`) only those ending at one of these positions.
-    std::vector<ReferenceWord> read(std::span<const qsizetype> ends) {
+    std::vector<ReferenceWord> read(std::span<const qsizetype> ends, bool* cut) {
         if (ends.empty()) {
             for (qsizetype i = 0; i < m_n; ++i) readAt(i);
         } else {
             for (const qsizetype end : ends) {
-                for (qsizetype i = std::max<qsizetype>(end - kLongestMarker, 0); i < end && i < m_n; ++i) readAt(i);
+                const qsizetype from = std::max<qsizetype>(end - kLongestMarker, 0);
+                for (qsizetype i = from; i < end && i < m_n; ++i) readAt(i);
             }
         }
         std::sort(m_words.begin(), m_words.end(), [](const auto& a, const auto& b) { return a.pos < b.pos; });
         m_words.erase(std::unique(m_words.begin(), m_words.end()), m_words.end());
+        if (cut) *cut = m_cut;
         return std::move(m_words);
     }
 
@@ -104,7 +115,9 @@ private:
             take(wordAfterMarker(i + 1, false));
             break;
         case u'v':
-            if (at(i + 1) == u'.' && at(i - 1) != u'.' && !isVerbClass(i)) take(wordAfterMarker(i + 2, false));
+            if (at(i + 1) == u'.' && at(i - 1) != u'.' && !isVerbClass(i)) {
+                take(wordAfterMarker(i + 2, false));
+            }
             break;
         case u'c':
         case u'C':
@@ -146,8 +159,13 @@ private:
 
     char16_t at(qsizetype i) const { return i >= 0 && i < m_n ? m_s[i].unicode() : char16_t{0}; }
     bool startsToken(qsizetype i) const { return i == 0 || !isWordUnit(at(i - 1)); }
-    // The unit at `i` ends the token before it; a token cut where the bytes read end is unknown.
-    bool endsToken(qsizetype i) const { return i < m_n ? !isWordUnit(at(i)) : m_whole; }
+    // The unit at `i` ends the token before it. Where the bytes read end, it is unknown whether
+    // the token goes on: no, and the reading is cut.
+    bool endsToken(qsizetype i) const {
+        if (i < m_n) return !isWordUnit(at(i));
+        if (!m_whole) m_cut = true;
+        return m_whole;
+    }
 
     // "see" starts a clause: nothing but punctuation and white space before it, never a word.
     bool startsClause(qsizetype i) const {
@@ -208,10 +226,8 @@ private:
         if (!endsToken(end)) return std::nullopt;
         // "cf. Gk.", "v. BT", "v. A 31": abbreviations of languages and books, which no headword is.
         const QStringView word = m_s.sliced(j, end - j);
-        if (QChar(at(j)).isUpper() &&
-            (at(end) == u'.' || std::none_of(word.begin(), word.end(), [](QChar c) { return c.isLower(); }))) {
-            return std::nullopt;
-        }
+        const bool lower = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLower(); });
+        if (QChar(at(j)).isUpper() && (at(end) == u'.' || !lower)) return std::nullopt;
         return ReferenceWord{j, end - j};
     }
 
@@ -250,19 +266,25 @@ private:
     const std::vector<std::uint8_t>& m_styles;
     qsizetype m_n;
     bool m_whole;
+    mutable bool m_cut = false;
     std::vector<ReferenceWord> m_words;
 };
 
 // --- Finding candidates in raw bytes -----------------------------------------------------------
 
-bool isAsciiLetterByte(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool isSpaceByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\xA0'; }
+bool isAsciiLetterByte(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isSpaceByte(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\xA0';
+}
 
 // The bytes after a marker that its word may take ("v.</i> <b>ge-s&e-long;can</b>" and more).
 constexpr qsizetype kReach = 160;
 
-// Where in an entry's bytes a reference marker may end: every marker the Reader takes ends at
-// one of them, and the Reader decides. Tags between a marker's letters ("v<i>.</i>") hide it.
+// Where in the text's bytes a reference marker may end: every marker the Reader takes ends at
+// one of them, and the Reader decides. A tag inside a marker hides it ("s<i>ee</i>"), but before the
+// '.' of an abbreviation ("<i>v</i>.").
 class Triggers {
 public:
     explicit Triggers(QByteArrayView text) : m_b(text) {}
@@ -304,15 +326,18 @@ private:
             return;
         case '=':
             break;
-        case '.': { // "v." (and "q.v."), "cp.", "cf."
-            const bool v = at(i - 1) == 'v' && !letterAt(i - 2);
-            const bool cpf = (at(i - 1) == 'p' || at(i - 1) == 'f') && (at(i - 2) == 'c' || at(i - 2) == 'C') &&
-                             !letterAt(i - 3);
+        case '.': { // "v." (and "q.v."), "cp.", "cf.", also "<i>v</i>."
+            const qsizetype k = beforeTags(i - 1);
+            const bool v = at(k) == 'v' && !letterAt(k - 1);
+            const bool cpf =
+                (at(k) == 'p' || at(k) == 'f') && (at(k - 1) == 'c' || at(k - 1) == 'C') && !letterAt(k - 2);
             if (!v && !cpf) return;
             break;
         }
         case 'e': // "see", "See"
-            if (at(i - 1) != 'e' || (at(i - 2) != 's' && at(i - 2) != 'S') || letterAt(i - 3) || letterAt(i + 1)) return;
+            if (at(i - 1) != 'e' || (at(i - 2) != 's' && at(i - 2) != 'S') || letterAt(i - 3) ||
+                letterAt(i + 1))
+                return;
             break;
         case 'f': // "of" after a label
             if (at(i - 1) != 'o' || letterAt(i - 2) || letterAt(i + 1) || !labelBefore(i - 2)) return;
@@ -323,19 +348,32 @@ private:
         ends.push_back(i + 1);
     }
 
-    char at(qsizetype i) const { return i >= 0 && i < m_b.size() ? m_b[i] : '\0'; }
-    bool letterAt(qsizetype i) const { return isAsciiLetterByte(at(i)); }
+    char at(qsizetype i) const {
+        return i >= 0 && i < m_b.size() ? m_b[i] : '\0';
+    }
+    bool letterAt(qsizetype i) const {
+        return isAsciiLetterByte(at(i));
+    }
 
-    // What stands before "of" (white space and tags skipped) ends in '.' or is "form", "spelling"
-    // or their plurals.
-    bool labelBefore(qsizetype i) const {
-        for (;;) {
-            while (isSpaceByte(at(i))) --i;
-            if (at(i) != '>') break;
+    // The byte before the tags ("<i>", "</b>", ...) that end at byte i: "v</i>" at its '>' gives
+    // the 'v'.
+    qsizetype beforeTags(qsizetype i) const {
+        while (at(i) == '>') {
             qsizetype open = i - 1;
             while (open > i - 4 && at(open) != '<') --open;
             if (at(open) != '<') break;
             i = open - 1;
+        }
+        return i;
+    }
+
+    // What stands before "of" (white space and tags skipped) ends in '.' or is "form", "spelling"
+    // or their plurals.
+    bool labelBefore(qsizetype i) const {
+        for (qsizetype tags = beforeTags(i);; tags = beforeTags(i)) {
+            i = tags;
+            while (isSpaceByte(at(i))) --i;
+            if (i == tags) break;
         }
         if (at(i) == '.') return true;
         if (at(i) == 's') --i;
@@ -377,13 +415,13 @@ QStringView firstWord(QStringView headword) {
     for (;;) {
         while (i < n && !(headword[i].isLetter() || headword[i] == u'(')) ++i;
         qsizetype end = i;
-        while (end < n && (isWordUnit(headword[end].unicode()) || headword[end] == u'(' || headword[end] == u')')) {
+        while (end < n &&
+               (isWordUnit(headword[end].unicode()) || headword[end] == u'(' || headword[end] == u')')) {
             ++end;
         }
         const QStringView word = headword.sliced(i, end - i);
-        const bool number = std::all_of(word.begin(), word.end(), [](QChar c) {
-            return c == u'I' || c == u'V' || c == u'X';
-        });
+        const bool number = std::all_of(word.begin(), word.end(),
+                                        [](QChar c) { return c == u'I' || c == u'V' || c == u'X'; });
         if (!number || end >= n) return number ? QStringView() : word;
         i = end;
     }
@@ -391,12 +429,14 @@ QStringView firstWord(QStringView headword) {
 
 } // namespace
 
-std::vector<ReferenceWord> referenceWords(QStringView shown, const std::vector<std::uint8_t>& styles, bool whole,
-                                          std::span<const qsizetype> ends) {
-    return Reader(shown, styles, whole).read(ends);
+std::vector<ReferenceWord> referenceWords(QStringView shown, const std::vector<std::uint8_t>& styles,
+                                          bool whole, std::span<const qsizetype> ends, bool* cut) {
+    return Reader(shown, styles, whole).read(ends, cut);
 }
 
-QString linkKey(QStringView word) { return withoutJoiners(foldText(word)); }
+QString linkKey(QStringView word) {
+    return withoutJoiners(foldText(word));
+}
 
 LinkResolver headwordResolver(const EntryIndex& index) {
     // Each key's first and last line, and each line to the next line of the same key.
@@ -468,37 +508,54 @@ LinkIndex::LinkIndex(const TMapTextfile& text, const EntryIndex& index, const Li
         while (nextEnd != allEnds.end() && *nextEnd <= first) ++nextEnd;
         for (; nextEnd != allEnds.end() && *nextEnd <= last + 1; ++nextEnd) ends.push_back(*nextEnd - first);
         while (nextPage != allPages.end() && *nextPage < first) ++nextPage;
-        for (; nextPage != allPages.end() && *nextPage <= last; ++nextPage) pages.push_back(*nextPage - first);
+        for (; nextPage != allPages.end() && *nextPage <= last; ++nextPage) {
+            pages.push_back(*nextPage - first);
+        }
         if (ends.empty() && pages.empty()) continue;
 
         // The shown text up to the last marker's word, and where the markers and pages show.
         stops.resize(ends.size() + pages.size());
         std::merge(ends.begin(), ends.end(), pages.begin(), pages.end(), stops.begin());
-        const qsizetype limit = std::max(ends.empty() ? 0 : ends.back() + kReach, pages.empty() ? 0 : pages.back() + 9);
+        const qsizetype limit =
+            std::max(ends.empty() ? 0 : ends.back() + kReach, pages.empty() ? 0 : pages.back() + 9);
         std::optional<ShownPrefix> shown = shownPrefix(entry, limit, stops);
         // Equal stops show at the same place.
         const auto shownAt = [&](qsizetype offset) {
-            return shown->stops[static_cast<std::size_t>(std::lower_bound(stops.begin(), stops.end(), offset) -
-                                                         stops.begin())];
+            return shown->stops[static_cast<std::size_t>(
+                std::lower_bound(stops.begin(), stops.end(), offset) - stops.begin())];
         };
         // A style run still open where the bytes read end may make a "v." a label's ("<i>wk. v."):
-        // whether it ever closes takes the rest of the entry.
-        if (shown && !ends.empty() && shown->settled < shownAt(ends.back())) {
+        // whether it ever closes takes the rest of the entry. So do the eight units a page link
+        // spans after its '@' when its bytes show fewer ("@&a-long;...").
+        if (shown && !shown->whole &&
+            ((!ends.empty() && shown->settled < shownAt(ends.back())) ||
+             (!pages.empty() && shownAt(pages.back()) + 9 > shown->text.size()))) {
             shown = shownPrefix(entry, entry.size(), stops);
         }
         std::vector<ReferenceWord> words;
-        shownPages.clear();
-        if (shown) {
+        const auto read = [&] {
             shownEnds.clear();
+            shownPages.clear();
             for (const qsizetype end : ends) shownEnds.push_back(shownAt(end));
             for (const qsizetype page : pages) shownPages.push_back(shownAt(page));
-            if (!shownEnds.empty()) words = referenceWords(shown->text, shown->styles, shown->whole, shownEnds);
-        } else {
+            bool cut = false;
+            words = shownEnds.empty()
+                        ? std::vector<ReferenceWord>()
+                        : referenceWords(shown->text, shown->styles, shown->whole, shownEnds, &cut);
+            return !cut;
+        };
+        // A word longer than the bytes read after its marker: read again, all of the entry.
+        if (shown && !read()) {
+            shown = shownPrefix(entry, entry.size(), stops);
+            if (shown) read();
+        }
+        if (!shown) {
             // A '<' the one pass can't settle: the whole entry, every marker read, and the k-th '@'
             // shown is the k-th '@' byte (no entity or tag makes or removes one).
             FormattedEntry full = formatEntry(decodeEntityBytes(entry), entry.size(), {});
             const qsizetype size = full.text.size();
             shown = ShownPrefix{std::move(full.text), std::move(full.styles), true, size, {}};
+            shownPages.clear();
             for (qsizetype at = shown->text.indexOf(u'@'); at >= 0; at = shown->text.indexOf(u'@', at + 1)) {
                 shownPages.push_back(at);
             }
@@ -556,7 +613,8 @@ LinkIndex::LinkIndex(const TMapTextfile& text, const EntryIndex& index, const Li
     for (const Link& link : m_links) {
         if (!link.isPage()) pairs.emplace_back(link.target, link.from);
     }
-    std::stable_sort(pairs.begin(), pairs.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(pairs.begin(), pairs.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     pairs.erase(std::unique(pairs.begin(), pairs.end()), pairs.end());
     for (const auto& [target, from] : pairs) {
         if (m_referred.empty() || m_referred.back() != target) {
@@ -569,19 +627,20 @@ LinkIndex::LinkIndex(const TMapTextfile& text, const EntryIndex& index, const Li
 }
 
 std::span<const LinkIndex::Link> LinkIndex::linksOf(std::int32_t start) const {
-    const auto range = std::equal_range(m_links.begin(), m_links.end(), start, [](const auto& a, const auto& b) {
-        if constexpr (std::is_same_v<std::decay_t<decltype(a)>, Link>) {
-            return a.from < b;
-        } else {
-            return a < b.from;
-        }
-    });
+    const auto range =
+        std::equal_range(m_links.begin(), m_links.end(), start, [](const auto& a, const auto& b) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(a)>, Link>) {
+                return a.from < b;
+            } else {
+                return a < b.from;
+            }
+        });
     return {range.first, range.second};
 }
 
 std::span<const std::int32_t> LinkIndex::homographs(const Link& link) const {
     return std::span<const std::int32_t>(m_others).subspan(static_cast<std::size_t>(link.othersBegin),
-                                                            static_cast<std::size_t>(link.othersCount));
+                                                           static_cast<std::size_t>(link.othersCount));
 }
 
 std::span<const std::int32_t> LinkIndex::referrers(std::int32_t start) const {

@@ -43,10 +43,11 @@ struct ReferenceWord {
 
 // The referenced words of a displayed text and its styles (one per unit), left to right, read
 // by the rules above. Unless the text is `whole`, it is the beginning of an entry's (see
-// ShownPrefix), and a word that reaches its end is not read: it may go on. With `ends`, only the
-// markers that end at one of these positions are read.
+// ShownPrefix), and a word that reaches its end is not read, as it may go on: then `cut` is set.
+// With `ends`, only the markers that end at one of these positions are read.
 std::vector<ReferenceWord> referenceWords(QStringView shown, const std::vector<std::uint8_t>& styles,
-                                          bool whole = true, std::span<const qsizetype> ends = {});
+                                          bool whole = true, std::span<const qsizetype> ends = {},
+                                          bool* cut = nullptr);
 
 // The entries a referenced word may name, as lines of the entry index, best first. Appends to
 // `lines`. Plain headword matching (headwordResolver) works without anything else; the form
