@@ -27,7 +27,8 @@ struct Invocation {
 
 // START as a command's argument: an entry's start offset. Otherwise says why on stderr ("show: 7
 // is not the start of an entry ...") and gives nothing (exit status 2).
-std::optional<std::int32_t> entryStartArgument(const QString& arg, const char* command, const Dictionary& dictionary);
+std::optional<std::int32_t> entryStartArgument(const QString& arg, const char* command,
+                                               const Dictionary& dictionary);
 // The decoded headword of the entry starting at `start` (an entry start).
 QString headwordOf(const Dictionary& dictionary, std::int32_t start);
 

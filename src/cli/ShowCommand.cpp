@@ -52,8 +52,8 @@ int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
         bool first = true;
         for (const LinkIndex::Link& link : dictionary.links().linksOf(start)) {
             if (link.isPage()) continue;
-            out << (first ? "[" : ",[") << static_cast<long long>(link.pos) << "," << static_cast<long long>(link.len)
-                << "," << static_cast<long long>(link.target) << "]";
+            out << (first ? "[" : ",[") << static_cast<long long>(link.pos) << ","
+                << static_cast<long long>(link.len) << "," << static_cast<long long>(link.target) << "]";
             first = false;
         }
         out << "]";

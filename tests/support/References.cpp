@@ -185,7 +185,8 @@ std::vector<ReferenceLink> linksReadInFull(const TMapTextfile& text, const Entry
             entry.push_back({from, shown, len, -1, {}, full.text.mid(shown, len),
                              widen(bytes.sliced(name, std::min<qsizetype>(8, bytes.size() - name)))});
         }
-        std::stable_sort(entry.begin(), entry.end(), [](const auto& a, const auto& b) { return a.pos < b.pos; });
+        std::stable_sort(entry.begin(), entry.end(),
+                         [](const auto& a, const auto& b) { return a.pos < b.pos; });
         all.insert(all.end(), entry.begin(), entry.end());
     }
     return all;
