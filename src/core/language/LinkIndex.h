@@ -20,7 +20,9 @@ class TMapTextfile;
 //   "bǣron pret. pl. of beran"   "of" after a form label: "pp. of", "pret. 3 sg. of", "gen. pl. of"
 //   "a later spelling of gēar"   "spelling of", "form of"
 //   "gēar q.v."                  "q.v." and the word before it
-// The word becomes a link when it names a headword of the dictionary other than the entry's own.
+// The word: letters with their marks, the hyphens and raised dots written inside compounds, and
+// letters in parentheses ("(ge)bīdan"); "also" and "under" right after a marker are passed over
+// ("v. also X"). It becomes a link when it names a headword other than the entry's own.
 // A marker counts only as a reference in running text:
 //   - "v." right after a verb label ("wk. v.", "st. v.", "pret.-pres. v.", "anom. v.") or after
 //     any abbreviation in the same italic run ("<i>pl. v.</i>") is a label, and so is "V." (a
