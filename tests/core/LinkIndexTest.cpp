@@ -249,15 +249,16 @@ TEST_F(LinkIndexTest, ResolvesThroughAPluggedInResolver) {
 }
 
 TEST_F(LinkIndexTest, NamesHeadwordsByTheirFirstWordWithOrWithoutTheLettersInParentheses) {
-    open("#<b>(ge)b&i-long;dan</b> x\r\n#<b>I. sp&aelig;c</b> y\r\n#<b>&a-long;bl&a-long;w\xB7nes</b> z\r\n"
+    open("#<b>m&o-long;d</b> w\r\n#<b>(ge)b&i-long;dan</b> x\r\n#<b>I. sp&aelig;c</b> y\r\n#<b>&a-long;bl&a-long;w\xB7nes</b> z\r\n"
          "#<b>ge-s&e-long;can</b> a\r\n#<b>s&e-long;can</b> b\r\n"
          "#<b>n</b> = b&i-long;dan, = geb&i-long;dan; = sp&aelig;c, = Sp&aelig;c, = &aelig;bl&aelig;wnes, = "
          "ablawnes; "
-         "= (ge)s&e-long;can, = (ge)bidan, = ge\xB7s&e-long;can, = s&e-long;(c)an");
+         "= (ge)s&e-long;can, = (ge)bidan, = ge\xB7s&e-long;can, = s&e-long;(c)an; cp. mod. acre; = m&o-long;d.");
     EXPECT_EQ(shownLinks(u"n"),
               (QStringList{u"bīdan>(ge)bīdan"_qs, u"gebīdan>(ge)bīdan"_qs, u"spæc>I. spæc"_qs,
                            u"Spæc>I. spæc"_qs, u"ablawnes>āblāw·nes"_qs, u"(ge)sēcan>ge-sēcan"_qs,
-                           u"(ge)bidan>(ge)bīdan"_qs, u"ge·sēcan>ge-sēcan"_qs, u"sē(c)an>sēcan"_qs}));
+                           u"(ge)bidan>(ge)bīdan"_qs, u"ge·sēcan>ge-sēcan"_qs, u"sē(c)an>sēcan"_qs,
+                           u"mōd>mōd"_qs}));
     EXPECT_EQ(linkKey(u"Āblāw-nes"), u"ablawnes"_qs);
     EXPECT_EQ(linkKey(u"ge·ðēod"), u"geþeod"_qs);
 }

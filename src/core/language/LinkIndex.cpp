@@ -59,13 +59,13 @@ bool oneOf(QStringView token, std::initializer_list<const char16_t*> words) {
                        [&](const char16_t* w) { return token == QStringView(w); });
 }
 
-// The labels that make the "v." after them a word class: "wk. v.", "pret.-pres. v.".
+// The labels that make the "v." after them a word class: "wk. v.", "pret.-pres. v." (of which
+// "pres." is read), "pret. pres. v.".
 bool isVerbLabel(QStringView token) {
-    return oneOf(token, {u"wk.",     u"st.",   u"sw.",    u"str.",     u"weak.",   u"strong.",
-                         u"anom.",   u"anv.",  u"irreg.", u"irr.",     u"red.",    u"redup.",
-                         u"redupl.", u"rd.",   u"contr.", u"reflex.",  u"refl.",   u"impers.",
-                         u"trans.",  u"tr.",   u"intr.",  u"intrans.", u"defect.", u"def.",
-                         u"aux.",    u"pres.", u"pret.",  u"w.",       u"s."});
+    return oneOf(token, {u"wk.",    u"st.",      u"sw.",    u"str.",    u"weak.",  u"strong.", u"anom.",
+                         u"anv.",   u"irreg.",   u"irr.",   u"red.",    u"redup.", u"redupl.", u"rd.",
+                         u"contr.", u"reflex.",  u"refl.",  u"impers.", u"trans.", u"tr.",     u"intr.",
+                         u"intrans.", u"defect.", u"def.", u"aux.",    u"pres.",  u"w.",      u"s."});
 }
 
 // The labels of an inflected form that "of" follows: "pp. of", "pret. 3 sg. of", "dat. pl. f. of".
@@ -80,6 +80,15 @@ bool isFormLabel(QStringView token) {
 
 bool isGender(QStringView token) {
     return oneOf(token, {u"m.", u"f.", u"n.", u"masc.", u"fem.", u"neut."});
+}
+
+// An abbreviation the dictionary's own text uses ("cp. mod. acre"), written as it is with its
+// '.'; a headword that looks like one has a length mark or stands without the '.' ("= mōd.").
+bool isAbbreviation(QStringView token) {
+    return isFormLabel(token) || isVerbLabel(token) || isGender(token) ||
+           oneOf(token, {u"mod.", u"adj.", u"adv.", u"sb.", u"prep.", u"conj.", u"pron.", u"num.", u"interj.",
+                         u"ib.", u"ibid.", u"id.", u"etc.", u"lit.", u"prob.", u"esp.", u"poet.", u"dim.", u"vb.",
+                         u"v.", u"cp.", u"cf."});
 }
 
 class Reader {
@@ -228,6 +237,7 @@ private:
         const QStringView word = m_s.sliced(j, end - j);
         const bool lower = std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLower(); });
         if (QChar(at(j)).isUpper() && (at(end) == u'.' || !lower)) return std::nullopt;
+        if (at(end) == u'.' && isAbbreviation(m_s.sliced(j, end + 1 - j))) return std::nullopt;
         return ReferenceWord{j, end - j};
     }
 

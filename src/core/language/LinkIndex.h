@@ -30,8 +30,9 @@ class TMapTextfile;
 //   - "see" counts at the start of a clause (after punctuation, not after a word: "to see" is a
 //     gloss);
 //   - "of" counts after a form label ending in '.' (pp., pret., pres., gen., dat., pl., sg., ...);
-//   - a capitalised word with a '.' straight after it, and a word in capitals, are abbreviations
-//     ("cf. Gk.", "v. BT", "v. A 31"), not words;
+//   - a capitalised word with a '.' straight after it, a word in capitals, and the text's own
+//     abbreviations ("mod.", "adj.", "pl.", ...) are no words ("cf. Gk.", "v. BT", "v. A 31",
+//     "cp. mod. acre");
 //   - "to" and "a" as written (no length mark) are English ("v. to kill" after an unknown label),
 //     and so are "an" and "the" after "form of" and "spelling of".
 // Page markers in the displayed text ('@' and the 8 bytes of a page name) are links to a page.
