@@ -473,17 +473,17 @@ LinkResolver headwordResolver(const EntryIndex& index) {
         const QString headword = index.headword(line);
         const QStringView word = firstWord(headword);
         add(linkKey(word), line);
-        add(linkKey(withoutGroups(word)), line);
+        if (word.contains(u'(')) add(linkKey(withoutGroups(word)), line);
     }
     return [keys](QStringView word, std::vector<qsizetype>& lines) {
+        auto it = keys->chains.constFind(linkKey(word));
         // "(ge)bīdan" names gebīdan, and else bīdan.
-        for (const QString& key : {linkKey(word), linkKey(withoutGroups(word))}) {
-            const auto it = keys->chains.constFind(key);
-            if (it == keys->chains.cend()) continue;
-            for (qsizetype line = it->first; line >= 0; line = keys->next[static_cast<std::size_t>(line)]) {
-                lines.push_back(line);
-            }
-            return;
+        if (it == keys->chains.cend() && word.contains(u'(')) {
+            it = keys->chains.constFind(linkKey(withoutGroups(word)));
+        }
+        if (it == keys->chains.cend()) return;
+        for (qsizetype line = it->first; line >= 0; line = keys->next[static_cast<std::size_t>(line)]) {
+            lines.push_back(line);
         }
     };
 }
