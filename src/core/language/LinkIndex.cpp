@@ -86,9 +86,9 @@ bool isGender(QStringView token) {
 // '.'; a headword that looks like one has a length mark or stands without the '.' ("= mōd.").
 bool isAbbreviation(QStringView token) {
     return isFormLabel(token) || isVerbLabel(token) || isGender(token) ||
-           oneOf(token, {u"mod.", u"adj.", u"adv.", u"sb.", u"prep.", u"conj.", u"pron.", u"num.", u"interj.",
-                         u"ib.", u"ibid.", u"id.", u"etc.", u"lit.", u"prob.", u"esp.", u"poet.", u"dim.", u"vb.",
-                         u"v.", u"cp.", u"cf."});
+           oneOf(token, {u"mod.", u"adj.", u"adv.", u"sb.", u"prep.", u"conj.", u"pron.", u"num.",
+                         u"interj.", u"ib.", u"ibid.", u"id.", u"etc.", u"lit.", u"prob.", u"esp.", u"poet.",
+                         u"dim.", u"vb.", u"v.", u"cp.", u"cf."});
 }
 
 class Reader {

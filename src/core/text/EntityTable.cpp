@@ -304,10 +304,12 @@ private:
 
     // For names of at least 3 bytes.
     static std::size_t hash(std::string_view name) {
-        const auto byte = [&](std::size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])); };
-        const std::uint32_t h = static_cast<std::uint32_t>(name.size()) * 0x9E3779B1u ^ byte(1) * 0x85EBCA77u ^
-                                byte(2) * 0xC2B2AE3Du ^ byte(name.size() / 2) * 0x165667B1u ^
-                                byte(name.size() - 2) * 0x27D4EB2Fu;
+        const auto byte = [&](std::size_t i) {
+            return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i]));
+        };
+        const std::uint32_t h = static_cast<std::uint32_t>(name.size()) * 0x9E3779B1u ^
+                                byte(1) * 0x85EBCA77u ^ byte(2) * 0xC2B2AE3Du ^
+                                byte(name.size() / 2) * 0x165667B1u ^ byte(name.size() - 2) * 0x27D4EB2Fu;
         return h >> 22; // the top 10 bits: kSlots
     }
 
