@@ -4,6 +4,8 @@
 #include "language/FormIndex.h"
 #include "text/EntryIndex.h"
 #include "text/MapTextfile.h"
+#include "display/PageOrder.h"
+#include "language/LinkIndex.h"
 #include "text/TextLoad.h"
 
 #include <QString>
@@ -107,6 +109,34 @@ void BM_FormCandidates(benchmark::State& state) {
     state.counters["words"] = static_cast<double>(words.size()); // the time per word is real_time / words
 }
 BENCHMARK(BM_FormCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+// The link index as the Dictionary makes it on first use (the headword keys included), once per
+// text; bench/run-benchmarks links runs it on a corpus made with --references.
+void BM_LinkIndex(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    qsizetype links = 0;
+    for (auto _ : state) {
+        const LinkIndex made(*text, index);
+        links = made.entryLinkCount();
+        benchmark::DoNotOptimize(made.all().data());
+    }
+    state.counters["entry_links"] = static_cast<double>(links);
+}
+BENCHMARK(BM_LinkIndex)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Showing an entry looks up its links: every entry's, once each.
+void BM_LinksOfEveryEntry(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    const LinkIndex links(*text, index);
+    for (auto _ : state) {
+        std::size_t found = 0;
+        for (const std::int32_t start : index.offsets) found += links.linksOf(start).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["entries"] = static_cast<double>(index.size());
+}
+BENCHMARK(BM_LinksOfEveryEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

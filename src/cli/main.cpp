@@ -32,6 +32,8 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("show"), {1, 1, "show START", runShow}},
         {QStringLiteral("forms"), {1, std::numeric_limits<int>::max(), "forms WORD...", runForms}},
         {QStringLiteral("gloss"), {0, 0, "gloss < TEXT", runGloss}},
+        {QStringLiteral("links"), {0, 1, "links [START]", runLinks}},
+        {QStringLiteral("refs"), {1, 1, "refs START", runRefs}},
     };
     return table;
 }
@@ -60,7 +62,14 @@ int main(int argc, char** argv) {
         "  forms WORD...    the headwords each WORD may be a form of, best first:\n"
         "                   WORD<TAB>START<TAB>HEADWORD<TAB>ANALYSIS\n"
         "  gloss            each word of the Old English text on stdin with its best headword and\n"
-        "                   that headword's first gloss: WORD<TAB>START<TAB>HEADWORD<TAB>GLOSS"));
+        "                   that headword's first gloss: WORD<TAB>START<TAB>HEADWORD<TAB>GLOSS\n"
+        "  links [START]    the cross-references of every entry (or of START) in file order:\n"
+        "                   FROM<TAB>POS<TAB>LEN<TAB>TEXT<TAB>TARGET<TAB>HEADWORD\n"
+        "  refs START       the entries whose cross-references lead to START: FROM<TAB>HEADWORD\n\n"
+        "A cross-reference is a marker (=, v., cp., cf., see, q.v. after its word, pp. of, pret. of\n"
+        "and other form labels before of) and a word naming another headword (compared as loose\n"
+        "matching compares, hyphens and raised dots dropped); POS and LEN count UTF-16 units of\n"
+        "FROM's text as show --json gives it."));
     const QString defaultDict = QStringLiteral("txt/WH-main_01.txt");
     const QCommandLineOption dictOption(QStringLiteral("dict"),
                                         QStringLiteral("Dictionary text (default %1).").arg(defaultDict),
@@ -85,6 +94,10 @@ int main(int argc, char** argv) {
         QStringLiteral("search: add a snippet of each hit's entry around its match as a third column (JSON "
                        "\"snippet\", and \"match\":[pos,len] in UTF-16 units)."));
     parser.addOption(contextOption);
+    const QCommandLineOption linksOption(
+        QStringLiteral("links"),
+        QStringLiteral("show --json: add the entry's cross-references as \"links\":[[pos,len,target],...]."));
+    parser.addOption(linksOption);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
                                  QStringLiteral("COMMAND [ARGS...]"));
 
@@ -114,6 +127,7 @@ int main(int argc, char** argv) {
     inv.markGiven = parser.isSet(markOption);
     inv.loose = parser.isSet(looseOption);
     inv.context = parser.isSet(contextOption);
+    inv.links = parser.isSet(linksOption);
     inv.args = positional;
 
     const std::unique_ptr<Dictionary> dictionary =

@@ -3,6 +3,7 @@
 #include "Messages.h"
 #include "display/PageOrder.h"
 #include "language/FormIndex.h"
+#include "language/LinkIndex.h"
 #include "search/LooseSearch.h"
 
 #include <QCollator>
@@ -65,6 +66,10 @@ const PageOrder& Dictionary::pageOrder() const {
 
 const FormIndex& Dictionary::forms() const {
     return m_forms.get([this] { return std::make_unique<FormIndex>(*m_text, m_index); });
+}
+
+const LinkIndex& Dictionary::links() const {
+    return m_links.get([this] { return std::make_unique<LinkIndex>(*m_text, m_index); });
 }
 
 } // namespace wordhoard

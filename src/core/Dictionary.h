@@ -15,6 +15,7 @@
 namespace wordhoard {
 
 class FormIndex;
+class LinkIndex;
 class LooseIndex;
 class PageOrder;
 
@@ -38,9 +39,9 @@ private:
 };
 
 // One dictionary text and everything derived from it: the entry index, the headword look-ups,
-// the loose index, the page order and the form index. The viewer and the CLI each hold one and
-// replace it as a whole, so nothing derived from a text can outlive it or be paired with another
-// one.
+// the loose index, the page order, the form index and the links. The viewer and the CLI each hold
+// one and replace it as a whole, so nothing derived from a text can outlive it or be paired with
+// another one.
 //
 // What is derived on first use may be asked for on any thread (a worker may make it ahead of
 // need).
@@ -85,6 +86,11 @@ public:
     const FormIndex& forms() const;
     // The form index when it has been made; never waits (the viewer makes it on a worker).
     const FormIndex* formsIfMade() const { return m_forms.ifMade(); }
+    // The cross-references and page markers of every entry, made on first use (resolving words
+    // by headword).
+    const LinkIndex& links() const;
+    // The links when they have been made; never waits (the viewer makes them on a worker).
+    const LinkIndex* linksIfMade() const { return m_links.ifMade(); }
 
 private:
     QString m_fileName;
@@ -95,6 +101,7 @@ private:
     MadeOnce<LooseIndex> m_looseIndex;
     MadeOnce<PageOrder> m_pageOrder;
     MadeOnce<FormIndex> m_forms;
+    MadeOnce<LinkIndex> m_links;
 };
 
 } // namespace wordhoard
