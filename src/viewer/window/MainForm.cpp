@@ -7,6 +7,7 @@
 #include "window/ListBox.h"
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
+#include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
 
 #include <QAbstractItemView>
@@ -85,6 +86,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildHitList();
     buildMarkNavigation();
     m_aids = std::make_unique<ReadingAids>(*this);
+    m_indexes = new BackgroundIndexes(*this);
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }

@@ -33,6 +33,7 @@ class HitListModel;
 class ListBox;
 class LooseIndex;
 class PageImageView;
+class BackgroundIndexes;
 class ReadingAids;
 class TAboutBox;
 class TMDIChild;
@@ -148,6 +149,8 @@ public:
 
     // History, zoom, page turning, another folder and the rest beside the documented window.
     ReadingAids& readingAids() { return *m_aids; }
+    // The form index and the links, made on a worker after the first paint.
+    BackgroundIndexes& backgroundIndexes() { return *m_indexes; }
 
 signals:
     // openText replaced the dictionary.
@@ -198,6 +201,7 @@ private:
     std::vector<MarkRange> m_markPositions;
     // Made last by the constructor.
     std::unique_ptr<ReadingAids> m_aids;
+    BackgroundIndexes* m_indexes = nullptr;
 
 public:
     // Widgets, named as the design names them (their object names match).
