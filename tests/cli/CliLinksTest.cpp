@@ -15,7 +15,7 @@ using wordhoard::testing::TempDir;
 namespace {
 
 // Starts 15 (ābīdan), 75 (æcer), 134 (æcras), 177 (beran), 225 (bǣron).
-const QByteArray kDict = "@wh_b0001\r\n"
+const QByteArray kLinkDict = "@wh_b0001\r\n"
                          "#<b>&a-long;b&i-long;dan</b> <i>st. v.</i> = <b>beran</b>.\r\n"
                          "#<b>&aelig;cer</b> <i>m.</i> a field; <i>wk. v.</i> beran\r\n"
                          "#<b>&aelig;cras</b> v. <i>&aelig;cer</i>.\r\n"
@@ -36,7 +36,7 @@ QList<QJsonObject> jsonLines(const QString& out) {
 
 TEST(CliLinks, ListsEveryLinkInFileOrderWithPositionsInTheShownText) {
     TempDir dir;
-    const QString dict = dir.write("d.txt", kDict);
+    const QString dict = dir.write("d.txt", kLinkDict);
     const CliRun all = cli({u"links"_qs, u"--dict"_qs, dict});
     EXPECT_EQ(all.exitCode, 0) << all.err.toStdString();
     EXPECT_EQ(all.out, u"15\t16\t5\tberan\t177\tberan\n"
@@ -75,7 +75,7 @@ TEST(CliLinks, ListsEveryLinkInFileOrderWithPositionsInTheShownText) {
 
 TEST(CliLinks, RefsListsWhatLeadsToAnEntry) {
     TempDir dir;
-    const QString dict = dir.write("d.txt", kDict);
+    const QString dict = dir.write("d.txt", kLinkDict);
     const CliRun r = cli({u"refs"_qs, u"177"_qs, u"--dict"_qs, dict});
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(r.out, u"15\tābīdan\n225\tbǣron\n"_qs);
@@ -93,7 +93,7 @@ TEST(CliLinks, RefsListsWhatLeadsToAnEntry) {
 
 TEST(CliLinks, ShowAddsTheLinksOnlyWhenAsked) {
     TempDir dir;
-    const QString dict = dir.write("d.txt", kDict);
+    const QString dict = dir.write("d.txt", kLinkDict);
     const CliRun plain = cli({u"--json"_qs, u"show"_qs, u"225"_qs, u"--dict"_qs, dict});
     const CliRun linked = cli({u"--json"_qs, u"show"_qs, u"225"_qs, u"--links"_qs, u"--dict"_qs, dict});
     EXPECT_EQ(linked.exitCode, 0) << linked.err.toStdString();

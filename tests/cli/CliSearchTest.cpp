@@ -20,7 +20,6 @@ using wordhoard::testing::TempDir;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 const QByteArray kDict = "@wh_b0001\n"
                          "#<b>&aelig;t</b> prep. at, hw&aelig;t-hwugu\n"

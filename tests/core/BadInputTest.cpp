@@ -19,7 +19,6 @@ using wordhoard::testing::TempDir;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 // One entry whose body is `fill` repeated to a megabyte, followed by `tail`, so that the
 // pre-filter finds `tail` and the whole megabyte is the subject of the match.

@@ -16,7 +16,6 @@ using wordhoard::reference::referenceDecode;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 } // namespace
 

@@ -28,9 +28,8 @@ using wordhoard::testing::TempDir;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
-std::vector<std::int32_t> starts(const SearchOutcome& o) {
+std::vector<std::int32_t> hitStarts(const SearchOutcome& o) {
     std::vector<std::int32_t> out;
     for (const SearchHit& h : o.hits) out.push_back(h.start);
     return out;
@@ -58,9 +57,9 @@ QString randomTerm(const FoldedEntries& entries, std::mt19937& rng) {
     return u"and"_qs;
 }
 
-class Dict {
+class LooseDict {
 public:
-    explicit Dict(const QByteArray& bytes) { m_text.Open(m_dir.write("d.txt", bytes), false); }
+    explicit LooseDict(const QByteArray& bytes) { m_text.Open(m_dir.write("d.txt", bytes), false); }
     const TMapTextfile& text() const { return m_text; }
 
 private:
@@ -148,17 +147,17 @@ TEST(LooseSearch, FindsEverySpellingAndNothingInsideAnEntitysName) {
     const QByteArray text = "@wh_b0001#<b>&eth;&aelig;t</b> that#<b>&thorn;&AElig;T</b> THAT"
                             "#<b>&a-long;d</b> pyre#<b>ad</b> x#<b>cyning</b> the &thorn;ing of &a-long;"
                             "#<b>long</b> ong#<b>l&o-long;ng</b> y#<b>x&amp;thorn;</b> no thorn here";
-    Dict d(text);
+    LooseDict d(text);
     const LooseIndex index(d.text());
-    const auto loose = [&](QStringView term) { return starts(runFullTextSearch(d.text(), term, {}, &index)); };
+    const auto loose = [&](QStringView term) { return hitStarts(runFullTextSearch(d.text(), term, {}, &index)); };
     const auto at = [&](const char* head) { return static_cast<std::int32_t>(text.indexOf(QByteArray("#<b>") + head) + 4); };
     EXPECT_EQ(loose(u(u"\u00FE\u00E6t")), (std::vector<std::int32_t>{at("&eth;"), at("&thorn;")}));
     EXPECT_EQ(loose(u"ad"), (std::vector<std::int32_t>{at("&a-long;d"), at("ad")}));
     EXPECT_EQ(loose(u"ong"), (std::vector<std::int32_t>{at("long"), at("l&o-long;ng")})); // not the "&a-long;"
     EXPECT_EQ(loose(u"thorn"), (std::vector<std::int32_t>{at("x&amp;thorn;")}));        // "&amp;" decodes first
     // Strict searches stay as they are.
-    EXPECT_EQ(starts(runFullTextSearch(d.text(), u(u"\u00F0\u00E6t"))), (std::vector<std::int32_t>{at("&eth;")}));
-    EXPECT_EQ(starts(runFullTextSearch(d.text(), u"ong")).size(), 4u);
+    EXPECT_EQ(hitStarts(runFullTextSearch(d.text(), u(u"\u00F0\u00E6t"))), (std::vector<std::int32_t>{at("&eth;")}));
+    EXPECT_EQ(hitStarts(runFullTextSearch(d.text(), u"ong")).size(), 4u);
 }
 
 // The decisive check: on the sample and on a generated dictionary, random terms typed in other
@@ -170,17 +169,17 @@ TEST(LooseSearch, AgreesWithSearchingTheFoldedDecodedEntries) {
     std::mt19937 rng(8122026);
     for (const QByteArray& bytes : {sampleDictionary(), wordhoard::testing::generateDictionary(dir, 1500, 3)}) {
         ASSERT_FALSE(bytes.isEmpty());
-        Dict d(bytes);
+        LooseDict d(bytes);
         const LooseIndex index(d.text());
         const FoldedEntries entries(bytes);
         for (int round = 0; round < 120; ++round) {
             const QString term = randomTerm(entries, rng);
             SCOPED_TRACE(term.toStdString());
             const std::vector<std::int32_t> expected = entries.holding(term);
-            EXPECT_EQ(starts(runFullTextSearch(d.text(), term, {}, &index)), expected);
-            EXPECT_EQ(starts(runFullTextSearch(d.text(), term + u"()"_qs, {}, &index)), expected);
+            EXPECT_EQ(hitStarts(runFullTextSearch(d.text(), term, {}, &index)), expected);
+            EXPECT_EQ(hitStarts(runFullTextSearch(d.text(), term + u"()"_qs, {}, &index)), expected);
             if (round % 6 == 0) {
-                EXPECT_EQ(starts(runFullTextSearch(d.text(), u'(' + term + u')', {}, &index)), expected);
+                EXPECT_EQ(hitStarts(runFullTextSearch(d.text(), u'(' + term + u')', {}, &index)), expected);
             }
         }
     }
@@ -197,7 +196,7 @@ TEST(LooseIndex, ThePlacesOfALetterAreEverySpellingOfItInTheText) {
     for (int round = 0; round < 200; ++round) {
         QByteArray bytes;
         for (int k = static_cast<int>(rng() % 80); k > 0; --k) bytes += pieces[rng() % std::size(pieces)];
-        Dict d(bytes.isEmpty() ? QByteArray("#") : bytes);
+        LooseDict d(bytes.isEmpty() ? QByteArray("#") : bytes);
         const QByteArrayView text = d.text().bytes();
         const LooseIndex index(d.text());
         if (rng() % 2) index.indexLetters(letters.sliced(rng() % letters.size()));
@@ -231,7 +230,7 @@ TEST(LooseSearch, TheRunsNeverDropAHit) {
     {
         QByteArray text;
         for (int i = 0; i < 200; ++i) text += "#<b>w" + QByteArray::number(i) + "</b> ab xy ab(\n";
-        Dict d(text);
+        LooseDict d(text);
         const LooseIndex index(d.text());
         EXPECT_EQ(runFullTextSearch(d.text(), u"ab(*ACCEPT)cd", {}, &index).hits.size(), 200u);
         EXPECT_EQ(runFullTextSearch(d.text(), u"(ab(*ACCEPT)cd)", {}, &index).hits.size(), 200u);
@@ -248,7 +247,7 @@ TEST(LooseSearch, TheRunsNeverDropAHit) {
     for (int round = 0; round < 150; ++round) {
         QByteArray text = "#<b>h</b> ";
         for (int k = static_cast<int>(rng() % 60); k > 0; --k) text += textPieces[rng() % std::size(textPieces)];
-        Dict d(text);
+        LooseDict d(text);
         const LooseIndex index(d.text());
         for (int t = 0; t < 20; ++t) {
             QString term;
@@ -264,7 +263,7 @@ TEST(LooseSearch, TheRunsNeverDropAHit) {
                 EXPECT_TRUE(got.hits.empty());
                 continue;
             }
-            ASSERT_EQ(starts(got), starts(all)); // the runs choose entries, not where a match lies in one
+            ASSERT_EQ(hitStarts(got), hitStarts(all)); // the runs choose entries, not where a match lies in one
             found += got.hits.empty() ? 0 : 1;
         }
     }
@@ -313,7 +312,7 @@ TEST(LoosePasses, ErrorsAreReportedAtTheStrictPatternsOffset) {
     EXPECT_GT(failed, 1000);
 
     // Through a search: the error the strict search gives.
-    Dict d("#<b>x</b> ab(\n");
+    LooseDict d("#<b>x</b> ab(\n");
     const LooseIndex index(d.text());
     EXPECT_EQ(runFullTextSearch(d.text(), u"ab(", {}, &index).error,
               u"TPerlRegEx.Compile() - Error in regex at offset 3: missing closing parenthesis"_qs);

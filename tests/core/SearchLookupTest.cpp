@@ -16,7 +16,6 @@ using namespace wordhoard;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 HeadwordLookup lookupOver(const QStringList& lines, const QLocale& locale = QLocale()) {
     return HeadwordLookup([&lines](qsizetype i) { return lines[i]; }, lines.size(), locale);

@@ -15,7 +15,6 @@ using wordhoard::testing::TempDir;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 // A dictionary text in a temporary file, opened read-only.
 class Dict {

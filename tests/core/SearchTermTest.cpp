@@ -13,7 +13,6 @@ using namespace wordhoard;
 
 namespace {
 
-QString u(const char16_t* s) { return QString::fromUtf16(s); }
 
 // The characters that have an entity name, written out independently of the table.
 std::set<char16_t> expectedEncodedCharacters() {

@@ -6,6 +6,9 @@
 
 #include <ostream>
 
+// u(u"æþ"): a QString from a UTF-16 literal, for the tests' many Old English strings.
+inline QString u(const char16_t* s) { return QString::fromUtf16(s); }
+
 // Lets GoogleTest print Qt strings readably in failure messages (found by argument-dependent lookup).
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }

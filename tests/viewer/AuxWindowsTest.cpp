@@ -26,7 +26,7 @@ using wordhoard::testing::ViewerTest;
 
 namespace {
 
-const QByteArray kDictionary = "@wh_b0001#<b>a</b> one";
+const QByteArray kAuxWindowsDictionary = "@wh_b0001#<b>a</b> one";
 
 class AuxWindowsTest : public ViewerTest {
 protected:
@@ -50,7 +50,7 @@ TEST(ErrorBoxText, AFullStopIsAddedAfterLettersAndDigitsOnly) {
 }
 
 TEST_F(AuxWindowsTest, TheFontChoiceReachesExactlyTheFourReadingWidgets) {
-    start(kDictionary);
+    start(kAuxWindowsDictionary);
     const QFont buttonFont = form->TntButton2->font();
     QFont chosen(u"DejaVu Sans Mono"_qs);
     chosen.setPointSize(17);
@@ -89,7 +89,7 @@ TEST_F(AuxWindowsTest, TheFontChoiceReachesExactlyTheFourReadingWidgets) {
 }
 
 TEST_F(AuxWindowsTest, TheAboutBoxOpensTwiceAndClosesWithEnter) {
-    start(kDictionary);
+    start(kAuxWindowsDictionary);
     TAboutBox box(form.get());
     form->setAboutBox(&box);
     EXPECT_EQ(box.windowTitle(), u"About"_qs);
@@ -118,7 +118,7 @@ TEST_F(AuxWindowsTest, TheAboutBoxOpensTwiceAndClosesWithEnter) {
 }
 
 TEST_F(AuxWindowsTest, ChildWindowsOpenOnlyForFiles) {
-    start(kDictionary);
+    start(kAuxWindowsDictionary);
     const QString file = dir.write(u"notes.txt"_qs, "some notes");
     EXPECT_EQ(form->CreateMDIChild(dir.path(u"missing.txt"_qs)), nullptr);
     EXPECT_EQ(form->CreateMDIChild(dir.path(u"txt"_qs)), nullptr);

@@ -17,7 +17,7 @@ namespace {
 
 // Two entries on page wh_b0001, one on wh_b0002, one on wh_b0003 (which has no picture), one on a
 // page whose file is no JPEG, and one on a page whose compressed data stops early.
-const QByteArray kDictionary = "@wh_b0001#<b>a</b> one#<b>b</b> two@wh_b0002#<b>c</b> three@wh_b0003#<b>d</b> four"
+const QByteArray kPageImageDictionary = "@wh_b0001#<b>a</b> one#<b>b</b> two@wh_b0002#<b>c</b> three@wh_b0003#<b>d</b> four"
                                "@badpage1#<b>e</b> five@trunc001#<b>f</b> six";
 
 class PageImageTest : public ViewerTest {
@@ -29,7 +29,7 @@ protected:
         dir.write(u"img/wh_b0002.jpg"_qs, grey);
         dir.write(u"img/badpage1.jpg"_qs, "this is not a JPEG file");
         dir.write(u"img/trunc001.jpg"_qs, colour.first(colour.size() * 2 / 3));
-        start(kDictionary);
+        start(kPageImageDictionary);
     }
     PagePicture* shown() const { return form->Image1->picture(); }
     QByteArray colour;

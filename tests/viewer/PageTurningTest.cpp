@@ -24,7 +24,7 @@ using wordhoard::testing::ViewerTest;
 namespace {
 
 // Pages in marker order 1, 2, 3 (no picture), 4; page 2 is marked again after page 4.
-const QByteArray kDictionary = "@wh_b0001#<b>a</b> one@wh_b0002#<b>b</b> two@wh_b0003#<b>c</b> three"
+const QByteArray kPageTurningDictionary = "@wh_b0001#<b>a</b> one@wh_b0002#<b>b</b> two@wh_b0003#<b>c</b> three"
                                "@wh_b0004#<b>d</b> four@wh_b0002#<b>e</b> five";
 
 class PageTurningTest : public ViewerTest {
@@ -34,7 +34,7 @@ protected:
         dir.write(u"img/wh_b0001.jpg"_qs, wide);
         dir.write(u"img/wh_b0002.jpg"_qs, readTestData(u"jpeg/libjpeg-turbo/historical/testimggray.jpg"_qs));
         dir.write(u"img/wh_b0004.jpg"_qs, readTestData(u"jpeg/jpeg-decoder/reftest/grayscale_16x24_sampling2x2.jpg"_qs));
-        start(kDictionary);
+        start(kPageTurningDictionary);
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
     }

@@ -13,7 +13,7 @@ using wordhoard::testing::ViewerTest;
 
 namespace {
 
-const QByteArray kDictionary = "@wh_b0001#<b>&thorn;&aelig;t</b> that#<b>&YOGH;ear</b> year";
+const QByteArray kPaletteDictionary = "@wh_b0001#<b>&thorn;&aelig;t</b> that#<b>&YOGH;ear</b> year";
 
 class PaletteTest : public ViewerTest {
 protected:
@@ -28,7 +28,7 @@ protected:
 } // namespace
 
 TEST_F(PaletteTest, TheLetterButtonsAppendTheirLetters) {
-    start(kDictionary);
+    start(kPaletteDictionary);
     const std::pair<QPushButton*, char16_t> buttons[] = {{form->TntButton2, 0x00FE}, {form->TntButton3, 0x00F0},
                                                          {form->TntButton4, 0x00E6}, {form->TntButton5, 0x0153},
                                                          {form->TntButton6, 0x021C}};
@@ -42,7 +42,7 @@ TEST_F(PaletteTest, TheLetterButtonsAppendTheirLetters) {
 }
 
 TEST_F(PaletteTest, The265EntriesStandInTableOrderWithTheRepeats) {
-    start(kDictionary);
+    start(kPaletteDictionary);
     ASSERT_EQ(form->TntComboBox1->count(), 265);
     EXPECT_EQ(form->TntComboBox1->view()->sizeHintForRow(0), 21);
     EXPECT_EQ(form->TntListBox1->rowHeight(0), 21);
@@ -64,7 +64,7 @@ TEST_F(PaletteTest, The265EntriesStandInTableOrderWithTheRepeats) {
 }
 
 TEST_F(PaletteTest, ArrowKeysOnTheClosedPaletteChooseToo) {
-    start(kDictionary);
+    start(kPaletteDictionary);
     form->TntComboBox1->setCurrentIndex(69); // entry 70, þ
     form->TntComboBox1->setFocus();
     QTest::keyClick(form->TntComboBox1, Qt::Key_Down);
@@ -74,7 +74,7 @@ TEST_F(PaletteTest, ArrowKeysOnTheClosedPaletteChooseToo) {
 }
 
 TEST_F(PaletteTest, AppendingGoesToTheEndWhateverIsSelectedAndTheLookUpFollows) {
-    start(kDictionary);
+    start(kPaletteDictionary);
     form->TntEdit1->setText(QString(QChar(0x00FE)));
     form->TntEdit1->selectAll();
     QTest::mouseClick(form->TntButton4, Qt::LeftButton);

@@ -40,7 +40,7 @@ using wordhoard::testing::ViewerTest;
 namespace {
 
 // Five entries on three pages; "ac" occurs in three of them.
-const QByteArray kDictionary = "@wh_b0001\r\n"
+const QByteArray kReadingAidsDictionary = "@wh_b0001\r\n"
                                "#<b>ac</b> oak\r\n"
                                "#<b>bana</b> slayer, <i>cf.</i> ac\r\n"
                                "@wh_b0002\r\n"
@@ -51,7 +51,7 @@ const QByteArray kDictionary = "@wh_b0001\r\n"
 
 class ReadingAidsTest : public ViewerTest {
 protected:
-    void begin(const QByteArray& text = kDictionary) {
+    void begin(const QByteArray& text = kReadingAidsDictionary) {
         start(text);
         activate(); // shortcuts reach the active window only
     }

@@ -14,7 +14,7 @@ using wordhoard::testing::ViewerTest;
 
 namespace {
 
-const QByteArray kDictionary = "@wh_b0001\r\n"
+const QByteArray kSearchDictionary = "@wh_b0001\r\n"
                                "#<b>&AElig;cer</b> field\r\n"
                                "#<b>&aelig;t</b> <i>prep.</i> at\r\n"
                                "#<b>cyning</b> king; se cyning the king\r\n"
@@ -38,7 +38,7 @@ protected:
 } // namespace
 
 TEST_F(SearchTest, TypingSelectsTheFirstHeadwordBeginningWithTheTextIgnoringCase) {
-    start(kDictionary);
+    start(kSearchDictionary);
     type(QString(QChar(0x00E6))); // æ finds "Æcer" first: case doesn't count
     EXPECT_EQ(form->TntListBox1->selectedRow(), 0);
     EXPECT_TRUE(paneText().startsWith(QString::fromUtf16(u"\u00C6cer")));
@@ -55,7 +55,7 @@ TEST_F(SearchTest, TypingSelectsTheFirstHeadwordBeginningWithTheTextIgnoringCase
 }
 
 TEST_F(SearchTest, TypingWhileTheSearchPageIsInFrontLeavesTheWordListAlone) {
-    start(kDictionary);
+    start(kSearchDictionary);
     form->PageControl1->setCurrentIndex(1);
     type(u"cy"_qs);
     EXPECT_EQ(form->TntListBox1->selectedRow(), -1);
@@ -64,7 +64,7 @@ TEST_F(SearchTest, TypingWhileTheSearchPageIsInFrontLeavesTheWordListAlone) {
 }
 
 TEST_F(SearchTest, EnterAndFulltextFillTheHitListOnTheSearchPage) {
-    start(kDictionary);
+    start(kSearchDictionary);
     form->TntEdit1->setText(u"king"_qs);
     pressKeyInSearchField(Qt::Key_Return);
     EXPECT_EQ(form->PageControl1->currentIndex(), 1);
@@ -80,7 +80,7 @@ TEST_F(SearchTest, EnterAndFulltextFillTheHitListOnTheSearchPage) {
 }
 
 TEST_F(SearchTest, AWildcardTermRunsTwoPassesAndEachLineShowsItsEntry) {
-    start(kDictionary);
+    start(kSearchDictionary);
     // "hwæt?": the entity pass finds "hw&aelig;t&thorn;", the letter pass "hw&aelig;te".
     form->TntEdit1->setText(QString::fromUtf16(u"hw\u00E6t?"));
     QTest::mouseClick(form->TntButton1, Qt::LeftButton);
@@ -94,7 +94,7 @@ TEST_F(SearchTest, AWildcardTermRunsTwoPassesAndEachLineShowsItsEntry) {
 }
 
 TEST_F(SearchTest, ATermIsMarkedInTheEntryOnlyWhileTheHitListIsActive) {
-    start(kDictionary);
+    start(kSearchDictionary);
     form->TntEdit1->setText(u"king"_qs);
     pressKeyInSearchField(Qt::Key_Return);
     clickLine(form->TntListBox2, 0);
@@ -107,7 +107,7 @@ TEST_F(SearchTest, ATermIsMarkedInTheEntryOnlyWhileTheHitListIsActive) {
 }
 
 TEST_F(SearchTest, AnInvalidPatternShowsTheErrorBoxAndEndsTheRequest) {
-    start(kDictionary + "#<b>x</b> a( y\r\n");
+    start(kSearchDictionary + "#<b>x</b> a( y\r\n");
     form->TntEdit1->setText(u"a("_qs);
     QTest::mouseClick(form->TntButton1, Qt::LeftButton);
     ASSERT_EQ(errors.size(), 1);
@@ -122,7 +122,7 @@ TEST_F(SearchTest, AnInvalidPatternShowsTheErrorBoxAndEndsTheRequest) {
 }
 
 TEST_F(SearchTest, EachRequestClearsTheHitListEvenWhenItFindsNothing) {
-    start(kDictionary);
+    start(kSearchDictionary);
     form->TntEdit1->setText(u"king"_qs);
     QTest::mouseClick(form->TntButton1, Qt::LeftButton);
     EXPECT_EQ(hitLines().size(), 1);
