@@ -57,6 +57,8 @@ GlossWindow::GlossWindow(TMainForm& form, WordLookup& lookup)
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("GlossStatus"));
     m_status->setTextFormat(Qt::PlainText);
+    // A long gloss shown on hover is cut at the window's edge rather than widening it.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* copyButton = new QPushButton(tr("&Copy"));
     copyButton->setObjectName(QStringLiteral("GlossCopy"));
     copyButton->setToolTip(tr("Copy the glossed passage, one line a word: word, headword, gloss"));
@@ -149,7 +151,8 @@ void GlossWindow::gloss() {
     if (!ready && m_form.dictionary().opened()) {
         m_status->setText(tr("Indexing the forms of the dictionary…"));
     } else {
-        m_status->setText(tr("%n word(s)", nullptr, static_cast<int>(m_words.size())) + tr(", %n with a headword", nullptr, static_cast<int>(glossed)));
+        m_status->setText(m_words.size() == 1 ? tr("1 word, %1 with a headword").arg(glossed)
+                                              : tr("%1 words, %2 with a headword").arg(m_words.size()).arg(glossed));
     }
 }
 
