@@ -78,21 +78,23 @@ void WordLookup::buildList() {
     connect(&m_form.backgroundIndexes(), &BackgroundIndexes::formsReady, this,
             [this] { m_form.guarded([&] { refresh(); }); });
     connect(&m_form, &TMainForm::textOpened, this, [this] { hideList(); });
+    // Loose matching changes the line the designed look-up selects.
+    connect(m_form.LooseMatching1, &QAction::toggled, this, [this] { m_form.guarded([&] { refresh(); }); });
     // The list lies over the word list: it goes when the reader goes on elsewhere in the window.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         if (now && now != m_form.searchField() && now != m_list && now->window() == &m_form) hideList();
     });
 
     // Enabled only while the list shows: otherwise Alt+Down reaches the field as before.
-    auto* enter = new QAction(tr("Form List"), &m_form);
-    enter->setObjectName(QStringLiteral("EnterFormList"));
-    enter->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
-    enter->setShortcutContext(Qt::WidgetShortcut);
-    enter->setProperty(kWhere, tr("in the search field"));
-    enter->setEnabled(false);
-    field->addAction(enter);
-    connect(enter, &QAction::triggered, this, [this] { m_form.guarded([&] { enterList(); }); });
-    m_form.readingAids().listAction(enter);
+    m_enter = new QAction(tr("Form List"), &m_form);
+    m_enter->setObjectName(QStringLiteral("EnterFormList"));
+    m_enter->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Down));
+    m_enter->setShortcutContext(Qt::WidgetShortcut);
+    m_enter->setProperty(kWhere, tr("in the search field"));
+    m_enter->setEnabled(false);
+    field->addAction(m_enter);
+    connect(m_enter, &QAction::triggered, this, [this] { m_form.guarded([&] { enterList(); }); });
+    m_form.readingAids().listAction(m_enter);
 
     auto* leave = new QAction(tr("Back to the Search Field"), &m_form);
     leave->setObjectName(QStringLiteral("LeaveFormList"));
@@ -117,9 +119,11 @@ void WordLookup::refresh() {
     const QString word = oneWord(typed);
     std::vector<FormCandidate> found = candidates(word);
     // The designed look-up's own line alone is nothing new.
-    const auto matching = m_form.looseMatching() ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale;
+    const auto matching =
+        m_form.looseMatching() ? HeadwordLookup::Matching::Loose : HeadwordLookup::Matching::Locale;
     const LookupResult designed =
-        found.empty() ? LookupResult{} : m_form.dictionary().lookup(matching, m_form.wordListModel->sorted()).find(typed);
+        found.empty() ? LookupResult{}
+                      : m_form.dictionary().lookup(matching, m_form.wordListModel->sorted()).find(typed);
     const bool designedLine = designed.kind == LookupResult::Kind::Line;
     const bool more = std::any_of(found.begin(), found.end(), [&](const FormCandidate& c) {
         return !designedLine || c.line != designed.line;
@@ -136,7 +140,7 @@ void WordLookup::refresh() {
     placeList();
     m_list->show();
     m_list->raise();
-    if (QAction* enter = m_form.findChild<QAction*>(QStringLiteral("EnterFormList"))) enter->setEnabled(true);
+    m_enter->setEnabled(true);
 }
 
 void WordLookup::placeList() {
@@ -160,7 +164,7 @@ void WordLookup::hideList() {
     m_list->hide();
     m_list->clear();
     m_listed.clear();
-    if (QAction* enter = m_form.findChild<QAction*>(QStringLiteral("EnterFormList"))) enter->setEnabled(false);
+    m_enter->setEnabled(false);
 }
 
 void WordLookup::enterList() {
@@ -207,7 +211,8 @@ std::optional<QString> WordLookup::wordAt(const QPoint& viewportPos) const {
     const qsizetype inBlock = pos - block.position();
     // The nearest cursor place: a click on the right half of a word's last letter is at its end.
     for (const WordSpan& span : splitWords(text)) {
-        if (span.pos <= inBlock && inBlock <= span.pos + span.length) return text.sliced(span.pos, span.length);
+        if (span.pos <= inBlock && inBlock <= span.pos + span.length)
+            return text.sliced(span.pos, span.length);
     }
     return std::nullopt;
 }

@@ -69,6 +69,7 @@ private:
 
     TMainForm& m_form;
     QListWidget* m_list = nullptr;
+    QAction* m_enter = nullptr; // Alt+Down, enabled while the list shows
     std::vector<FormCandidate> m_listed; // line by line of m_list
     GlossWindow* m_gloss = nullptr;
 };

@@ -102,7 +102,8 @@ void GlossWindow::followEdit(const QString& text) {
     qsizetype prefix = 0;
     while (prefix < shorter && old[prefix] == text[prefix]) ++prefix;
     qsizetype suffix = 0;
-    while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix]) ++suffix;
+    while (suffix < shorter - prefix && old[old.size() - 1 - suffix] == text[text.size() - 1 - suffix])
+        ++suffix;
     // "sang" chosen at 3 in "Þā sang", and "hīe " typed at 0: the same "sang" is now at 7.
     std::map<qsizetype, Choice> moved;
     for (const auto& [pos, choice] : m_choices) {
@@ -147,12 +148,14 @@ void GlossWindow::gloss() {
         m_words.push_back(std::move(word));
     }
     render();
-    const auto glossed = std::count_if(m_words.begin(), m_words.end(), [](const Word& w) { return !w.candidates.empty(); });
+    const auto glossed =
+        std::count_if(m_words.begin(), m_words.end(), [](const Word& w) { return !w.candidates.empty(); });
     if (!ready && m_form.dictionary().opened()) {
         m_status->setText(tr("Indexing the forms of the dictionary…"));
     } else {
-        m_status->setText(m_words.size() == 1 ? tr("1 word, %1 with a headword").arg(glossed)
-                                              : tr("%1 words, %2 with a headword").arg(m_words.size()).arg(glossed));
+        m_status->setText(m_words.size() == 1
+                              ? tr("1 word, %1 with a headword").arg(glossed)
+                              : tr("%1 words, %2 with a headword").arg(m_words.size()).arg(glossed));
     }
 }
 
@@ -186,7 +189,8 @@ void GlossWindow::render() {
 
 QString GlossWindow::glossOf(std::int32_t start) const {
     auto found = m_glosses.constFind(start);
-    if (found == m_glosses.constEnd()) found = m_glosses.insert(start, firstGloss(m_form.dictionary().text(), start));
+    if (found == m_glosses.constEnd())
+        found = m_glosses.insert(start, firstGloss(m_form.dictionary().text(), start));
     return *found;
 }
 
@@ -196,7 +200,8 @@ QString GlossWindow::hoverText(std::size_t word) const {
     if (w.candidates.empty()) return tr("%1: no headword found").arg(w.text);
     const FormCandidate& c = w.candidates[w.chosen];
     const QString gloss = glossOf(c.start);
-    return gloss.isEmpty() ? tr("%1: %2").arg(w.text, c.headword) : tr("%1: %2 — %3").arg(w.text, c.headword, gloss);
+    return gloss.isEmpty() ? tr("%1: %2").arg(w.text, c.headword)
+                           : tr("%1: %2 — %3").arg(w.text, c.headword, gloss);
 }
 
 QMenu* GlossWindow::candidateMenu(std::size_t word) {
@@ -212,7 +217,8 @@ QMenu* GlossWindow::candidateMenu(std::size_t word) {
         QAction* item = menu->addAction(label);
         item->setCheckable(true);
         item->setChecked(k == w.chosen);
-        connect(item, &QAction::triggered, this, [this, word, k] { m_form.guarded([&] { choose(word, k); }); });
+        connect(item, &QAction::triggered, this,
+                [this, word, k] { m_form.guarded([&] { choose(word, k); }); });
     }
     return menu;
 }
