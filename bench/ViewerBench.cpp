@@ -1,7 +1,8 @@
 // Showing an entry in the window (Browse down to the finished document) and a '?' search's hit
 // list over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
 // skipped without it. Back and Forward, a zoom step, and opening a dictionary folder
-// (WORDHOARD_FOLDER, a folder whose txt/WH-main_01.txt is the corpus) beside them.
+// (WORDHOARD_FOLDER, a folder whose txt/WH-main_01.txt is the corpus) beside them, and a
+// keystroke with the form list under the search field, and a passage glossed in Gloss Passage.
 #include "text/EntryIndex.h"
 #include "search/FullTextSearch.h"
 #include "window/ListBox.h"
@@ -10,12 +11,16 @@
 #include "window/MainUnit.h"
 #include "search/PerlRegEx.h"
 #include "aids/ReadingAids.h"
+#include "aids/WordLookup.h"
+#include "gloss/GlossWindow.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -179,6 +184,48 @@ void BM_ZoomStepLargestEntry(benchmark::State& state) {
     aids.setZoom(100);
 }
 BENCHMARK(BM_ZoomStepLargestEntry)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// A keystroke in the search field once the form index is made: the designed look-up and the
+// form list under the field, for an inflected form, a headword, and a word of no headword in turn.
+void BM_FormListKeystroke(benchmark::State& state) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    v->form->dictionary().forms();
+    const QString headword = v->unit.EntryOffsets().headword(v->typical);
+    const QString words[] = {headword + QStringLiteral("es"), headword, QStringLiteral("sungon"),
+                             QStringLiteral("cyninges"), QStringLiteral("xyzzy")};
+    std::size_t k = 0;
+    for (auto _ : state) {
+        v->form->TntEdit1->setText(words[k]);
+        k = (k + 1) % std::size(words);
+    }
+    v->form->TntEdit1->clear();
+}
+BENCHMARK(BM_FormListKeystroke)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Tools > Gloss Passage over a passage of 1,000 words (every 7th entry's headword, bare or with
+// an ending, and small words between), glossed and its links laid out anew.
+void BM_GlossWindowPassage(benchmark::State& state) {
+    Viewer* v = viewer(state);
+    if (!v || v->typical < 0) return;
+    v->form->dictionary().forms();
+    const EntryIndex& index = v->unit.EntryOffsets();
+    const QString endings[] = {QString(), QStringLiteral("es"), QStringLiteral("as"), QStringLiteral("um"),
+                               QStringLiteral("e")};
+    QStringList words;
+    for (qsizetype line = 0; words.size() < 1000 && line < index.size(); line += 7) {
+        words << index.headword(line) + endings[line % 5] << QStringLiteral("and");
+    }
+    const QString passage = words.join(u' ');
+    GlossWindow* gloss = v->form->findChild<WordLookup*>()->showGlossWindow();
+    for (auto _ : state) {
+        gloss->setPassage(passage);
+        benchmark::DoNotOptimize(gloss->view()->document()->size());
+    }
+    state.counters["words"] = static_cast<double>(gloss->words().size());
+    gloss->close();
+}
+BENCHMARK(BM_GlossWindowPassage)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // File > Open Dictionary Folder on the corpus, in a window of its own: load and index the text on
 // two threads and refill the word list.

@@ -27,18 +27,19 @@ void ReadingAids::addCopying() {
     QTextEdit* pane = m_form.entryPane();
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(pane, &QWidget::customContextMenuRequested, this, [this, pane](const QPoint& at) {
-        QMenu* menu = createTextPaneMenu();
+        QMenu* menu = createTextPaneMenu(at);
         menu->exec(pane->viewport()->mapToGlobal(at));
         delete menu;
     });
 }
 
-QMenu* ReadingAids::createTextPaneMenu() {
+QMenu* ReadingAids::createTextPaneMenu(std::optional<QPoint> at) {
     // The pane's own items (Copy, Select All) keep their place and work as before.
     QMenu* menu = m_form.entryPane()->createStandardContextMenu();
     menu->setObjectName(QStringLiteral("TextPaneMenu"));
     menu->addSeparator();
     menu->addAction(m_copyCitation);
+    if (at) emit textPaneMenuMade(menu, *at);
     return menu;
 }
 

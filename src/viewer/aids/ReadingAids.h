@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QKeySequence>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -68,6 +69,8 @@ public:
 
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
     void listAction(QAction* action) { m_listed.push_back(action); }
+    // Lists there what no action's keys say ("Ctrl+click on it").
+    void listHint(const QString& what, const QString& keys) { m_hints.emplace_back(what, keys); }
 
     // Browse tells of every entry it shows. One the look-up shows while the reader types becomes
     // a history step only once the reader settles on it: when typing pauses for a second, the
@@ -104,13 +107,18 @@ public:
 
     // The shown entry as plain text with a citation line; false when no entry is shown.
     bool copyEntryWithCitation();
-    // The text pane's context menu: its own items and ours. The caller owns it.
-    QMenu* createTextPaneMenu();
+    // The text pane's context menu: its own items and ours, and for a place `at` of the pane's
+    // viewport (where it was asked for) the items of the other additions. The caller owns it.
+    QMenu* createTextPaneMenu(std::optional<QPoint> at = std::nullopt);
 
     // What Help > Keyboard Shortcuts lists: every addition and its keys, as (what, keys).
     std::vector<std::pair<QString, QString>> shortcutList() const;
     void showShortcutList();
     QDialog* shortcutDialog() const { return m_shortcutDialog; }
+
+signals:
+    // createTextPaneMenu made `menu` for the place `at`: the other additions add their items.
+    void textPaneMenuMade(QMenu* menu, const QPoint& at);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -181,6 +189,7 @@ private:
     QAction* m_copyCitation = nullptr;
     // Listed by Help in this order.
     std::vector<QAction*> m_listed;
+    std::vector<std::pair<QString, QString>> m_hints;
     QDialog* m_shortcutDialog = nullptr;
 };
 

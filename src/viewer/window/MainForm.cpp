@@ -9,6 +9,7 @@
 #include "window/PageImageView.h"
 #include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
+#include "aids/WordLookup.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -87,6 +88,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildMarkNavigation();
     m_aids = std::make_unique<ReadingAids>(*this);
     m_indexes = new BackgroundIndexes(*this);
+    new WordLookup(*this); // the form list, Ctrl+click, Tools > Gloss Passage
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
