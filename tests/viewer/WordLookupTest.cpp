@@ -36,7 +36,7 @@ using wordhoard::testing::ViewerTest;
 namespace {
 
 // Lines: 0 bana, 1 beran, 2 cyning, 3 sang, 4 singan, 5 stan.
-const QByteArray kDictionary = "@wh_b0001\r\n"
+const QByteArray kWordLookupDictionary = "@wh_b0001\r\n"
                                "#<b>bana</b> <i>m.</i> a slayer: se bana cyninges sang\r\n"
                                "#<b>beran</b> <i>st. v. IV</i> to bear, carry\r\n"
                                "#<b>cyning</b> <i>m.</i> a king; a ruler\r\n"
@@ -48,7 +48,7 @@ const QByteArray kDictionary = "@wh_b0001\r\n"
 class WordLookupTest : public ViewerTest {
 protected:
     void begin(bool formsMade = true) {
-        start(kDictionary);
+        start(kWordLookupDictionary);
         if (formsMade) form->dictionary().forms();
         QApplication::setActiveWindow(form.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));

@@ -30,7 +30,7 @@ namespace wordhoard {
 namespace {
 
 // Typing glosses the passage again once it pauses this long; a paste at once.
-constexpr int kTypingPauseMs = 250;
+constexpr int kRelinkPauseMs = 250;
 const QString kWordScheme = QStringLiteral("word");
 
 } // namespace
@@ -74,7 +74,7 @@ GlossWindow::GlossWindow(TMainForm& form, WordLookup& lookup)
 
     m_pause = new QTimer(this);
     m_pause->setSingleShot(true);
-    m_pause->setInterval(kTypingPauseMs);
+    m_pause->setInterval(kRelinkPauseMs);
     connect(m_pause, &QTimer::timeout, this, [this] { m_form.guarded([&] { gloss(); }); });
     connect(m_editor, &QPlainTextEdit::textChanged, m_pause, qOverload<>(&QTimer::start));
     connect(m_view, &QTextBrowser::anchorClicked, this,
