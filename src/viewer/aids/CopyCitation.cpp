@@ -18,7 +18,7 @@
 namespace wordhoard {
 
 void ReadingAids::addCopying() {
-    m_copyCitation = addAction(nullptr, QStringLiteral("Copy Entry with &Citation"), "CopyEntryWithCitation",
+    m_copyCitation = addAction(nullptr, tr("Copy Entry with &Citation"), "CopyEntryWithCitation",
                                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, [this] { copyEntryWithCitation(); });
     // The pane's own Ctrl+C copies its selection as before; in a list, the view's own Ctrl+C
     // copies the current line.
@@ -38,6 +38,7 @@ QMenu* ReadingAids::createTextPaneMenu() {
     menu->setObjectName(QStringLiteral("TextPaneMenu"));
     menu->addSeparator();
     menu->addAction(m_copyCitation);
+    for (QAction* action : m_textPaneActions) menu->addAction(action);
     return menu;
 }
 

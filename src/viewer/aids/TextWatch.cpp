@@ -62,7 +62,7 @@ void ReadingAids::watchText() {
     const QString folder = m_form.unit().folder;
     const QString shown = QDir::toNativeSeparators(QFileInfo(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath());
     m_dictionaryLabel->setText(QFileInfo(shown).fileName());
-    m_dictionaryLabel->setToolTip(QStringLiteral("Dictionary: %1").arg(shown));
+    m_dictionaryLabel->setToolTip(tr("Dictionary: %1").arg(shown));
     if (!m_watcher->files().isEmpty()) m_watcher->removePaths(m_watcher->files());
     if (!m_watcher->directories().isEmpty()) m_watcher->removePaths(m_watcher->directories());
     if (!dictionary.opened()) return;
@@ -93,7 +93,7 @@ bool ReadingAids::reloadText() {
     std::shared_ptr<const Dictionary> fresh = Dictionary::load(old->fileName());
     if (!fresh->opened()) {
         // The copy read before stays; the next change is tried again.
-        showNotice(QStringLiteral("The dictionary text changed on disk and can't be read now: %1")
+        showNotice(tr("The dictionary text changed on disk and can't be read now: %1")
                        .arg(fresh->text().errorString()));
         return false;
     }
@@ -122,7 +122,7 @@ bool ReadingAids::reloadText() {
     } else {
         m_form.Select(m_form.searchField()->text());
     }
-    showNotice(QStringLiteral("The dictionary text changed on disk: read again"));
+    showNotice(tr("The dictionary text changed on disk: read again"));
     return true;
 }
 
