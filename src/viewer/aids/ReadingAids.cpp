@@ -114,7 +114,7 @@ std::vector<std::pair<QString, QString>> ReadingAids::shortcutList() const {
     list.emplace_back(tr("Back and Forward"), tr("the mouse's back and forward buttons"));
     list.emplace_back(tr("Zoom the entry text and the lists"), tr("Ctrl+wheel over the text"));
     list.emplace_back(tr("Zoom the page"), tr("Ctrl+wheel over the page"));
-    list.emplace_back(tr("The text's menu (Copy, Select All, Copy Entry with Citation, Mark or Unmark Favourite)"),
+    list.emplace_back(tr("The text's menu (Copy, Select All, Copy Entry with Citation, Favourite)"),
                       tr("Menu or Shift+F10 in the text"));
     return list;
 }

@@ -310,11 +310,11 @@
     </message>
     <message>
         <source>the mouse&apos;s back and forward buttons</source>
-        <translation>die Zurück- und Vorwärtstasten der Maus</translation>
+        <translation>Zurück-/Vorwärtstaste der Maus</translation>
     </message>
     <message>
         <source>Zoom the entry text and the lists</source>
-        <translation>Text des Eintrags und Listen vergrößern oder verkleinern</translation>
+        <translation>Eintragstext und Listen zoomen</translation>
     </message>
     <message>
         <source>Ctrl+wheel over the text</source>
@@ -322,7 +322,7 @@
     </message>
     <message>
         <source>Zoom the page</source>
-        <translation>Seite vergrößern oder verkleinern</translation>
+        <translation>Seite zoomen</translation>
     </message>
     <message>
         <source>Ctrl+wheel over the page</source>
@@ -398,7 +398,7 @@
     </message>
     <message>
         <source>on the Image tab</source>
-        <translation>auf dem Reiter Bild</translation>
+        <translation>im Reiter Bild</translation>
     </message>
     <message>
         <source>&amp;Next Page</source>
@@ -449,8 +449,8 @@
         <translation>Der Wörterbuchtext wurde auf der Platte geändert: neu gelesen</translation>
     </message>
     <message>
-        <source>The text&apos;s menu (Copy, Select All, Copy Entry with Citation, Mark or Unmark Favourite)</source>
-        <translation>Das Menü des Textes (Kopieren, Alles auswählen, Eintrag mit Zitatangabe kopieren, Favorit setzen oder entfernen)</translation>
+        <source>The text&apos;s menu (Copy, Select All, Copy Entry with Citation, Favourite)</source>
+        <translation>Menü des Textes (Kopieren, Alles auswählen, Zitatangabe, Favorit)</translation>
     </message>
 </context>
 <context>
