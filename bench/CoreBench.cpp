@@ -1,14 +1,17 @@
 // Micro-benchmarks of the engine over a generated corpus. Point WORDHOARD_CORPUS at a file made by
 // tools/gen-corpus (bench/run-benchmarks does this); without it the benchmarks are skipped.
+#include "display/PageOrder.h"
+#include "language/FormIndex.h"
 #include "text/EntryIndex.h"
 #include "text/MapTextfile.h"
 #include "display/PageOrder.h"
+#include "language/LinkIndex.h"
 #include "text/TextLoad.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QString>
+#include <QStringList>
 
+#include <benchmark/benchmark.h>
 #include <cstdlib>
 
 using namespace wordhoard;
@@ -20,7 +23,8 @@ const TMapTextfile* corpus(benchmark::State& state) {
     static bool tried = false;
     if (!tried) {
         tried = true;
-        if (const char* path = std::getenv("WORDHOARD_CORPUS")) text.Open(QString::fromLocal8Bit(path), false);
+        if (const char* path = std::getenv("WORDHOARD_CORPUS"))
+            text.Open(QString::fromLocal8Bit(path), false);
     }
     if (!text.opened()) state.SkipWithError("set WORDHOARD_CORPUS to a generated dictionary");
     return &text;
@@ -33,7 +37,8 @@ void BM_BuildEntryIndex(benchmark::State& state) {
     for (auto _ : state) {
         EntryIndex index = buildEntryIndex(*text);
         qsizetype units = 0;
-        for (qsizetype i = 0; i < index.size(); ++i) units += index.headword(i).size();
+        for (qsizetype i = 0; i < index.size(); ++i)
+            units += index.headword(i).size();
         benchmark::DoNotOptimize(units);
     }
 }
@@ -68,6 +73,70 @@ void BM_BuildPageOrder(benchmark::State& state) {
     state.counters["pages"] = static_cast<double>(pages);
 }
 BENCHMARK(BM_BuildPageOrder)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The form index, made once per text on first use: every headword keyed and every entry's labels
+// read.
+void BM_BuildFormIndex(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    for (auto _ : state) {
+        const FormIndex forms(*text, index);
+        benchmark::DoNotOptimize(forms.linesWithKey(QStringLiteral("cyning")));
+    }
+}
+BENCHMARK(BM_BuildFormIndex)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// The candidates of one typed word, over a mix of inflected forms, headwords and words with no
+// candidate; the time is per word.
+void BM_FormCandidates(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    const FormIndex forms(*text, index);
+    const QStringList words =
+        QStringLiteral(
+            "cyninges sungon wæron heofonum godes dagas bǣron engles hēafdu fēores menn fēt bēc byrig gōdra "
+            "lengra betst bītaþ biton curon wurdon hulpon nōmon sprǣcon sǣton fōron hēton dēmde fremede "
+            "sōhte "
+            "worhte lufode gelufod hæfde sǣde ēode dyde wolde sceolde meahte þone þǣm hine hire gebunden "
+            "bindende tō bindenne cymþ bireþ hilpþ stent bint ȝēares ƿeras hīran xyzzy ond")
+            .split(u' ');
+    std::size_t found = 0;
+    for (auto _ : state) {
+        for (const QString& word : words)
+            found += forms.candidates(word).size();
+    }
+    benchmark::DoNotOptimize(found);
+    state.counters["words"] = static_cast<double>(words.size()); // the time per word is real_time / words
+}
+BENCHMARK(BM_FormCandidates)->Unit(benchmark::kMicrosecond)->Repetitions(10)->ReportAggregatesOnly(true);
+// The link index as the Dictionary makes it on first use (the headword keys included), once per
+// text; bench/run-benchmarks links runs it on a corpus made with --references.
+void BM_LinkIndex(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    qsizetype links = 0;
+    for (auto _ : state) {
+        const LinkIndex made(*text, index);
+        links = made.entryLinkCount();
+        benchmark::DoNotOptimize(made.all().data());
+    }
+    state.counters["entry_links"] = static_cast<double>(links);
+}
+BENCHMARK(BM_LinkIndex)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
+
+// Showing an entry looks up its links: every entry's, once each.
+void BM_LinksOfEveryEntry(benchmark::State& state) {
+    const TMapTextfile* text = corpus(state);
+    const EntryIndex index = buildEntryIndex(*text);
+    const LinkIndex links(*text, index);
+    for (auto _ : state) {
+        std::size_t found = 0;
+        for (const std::int32_t start : index.offsets) found += links.linksOf(start).size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["entries"] = static_cast<double>(index.size());
+}
+BENCHMARK(BM_LinksOfEveryEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
 } // namespace
 

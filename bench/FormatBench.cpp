@@ -4,6 +4,7 @@
 #include "text/EntityDecoding.h"
 #include "display/EntryDisplay.h"
 #include "display/EntryFormat.h"
+#include "display/Snippet.h"
 #include "text/EntryIndex.h"
 #include "text/MapTextfile.h"
 
@@ -73,8 +74,8 @@ void BM_DisplayNestedTags(benchmark::State& state) {
 }
 BENCHMARK(BM_DisplayNestedTags)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 
-// The whole display (extent, widen, decode, format, page) of the corpus's largest entry.
-void BM_DisplayLargestCorpusEntry(benchmark::State& state) {
+// The corpus's text and the start of its largest entry (-1 without WORDHOARD_CORPUS).
+std::pair<const TMapTextfile*, std::int32_t> largestCorpusEntry(benchmark::State& state) {
     static TMapTextfile text;
     static std::int32_t largest = -1;
     static bool tried = false;
@@ -93,10 +94,15 @@ void BM_DisplayLargestCorpusEntry(benchmark::State& state) {
             }
         }
     }
-    if (largest < 0) {
-        state.SkipWithError("set WORDHOARD_CORPUS to a generated dictionary");
-        return;
-    }
+    if (largest < 0) state.SkipWithError("set WORDHOARD_CORPUS to a generated dictionary");
+    return {&text, largest};
+}
+
+// The whole display (extent, widen, decode, format, page) of the corpus's largest entry.
+void BM_DisplayLargestCorpusEntry(benchmark::State& state) {
+    const auto [corpus, largest] = largestCorpusEntry(state);
+    if (largest < 0) return;
+    const TMapTextfile& text = *corpus;
     for (auto _ : state) {
         const DisplayedEntry shown = displayEntry(text, largest, {});
         benchmark::DoNotOptimize(shown.formatted.styles.data());
@@ -104,6 +110,22 @@ void BM_DisplayLargestCorpusEntry(benchmark::State& state) {
     state.counters["raw_bytes"] = static_cast<double>(entryLastByte(text, largest) - largest + 4);
 }
 BENCHMARK(BM_DisplayLargestCorpusEntry)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(10)
+    ->ReportAggregatesOnly(true);
+
+// The hit list's snippet of a match at the end of the corpus's largest entry (some 300 KB), which
+// reads the entry from its start: against the display of that entry above.
+void BM_SnippetAtTheEndOfTheLargestCorpusEntry(benchmark::State& state) {
+    const auto [text, largest] = largestCorpusEntry(state);
+    if (largest < 0) return;
+    const std::int32_t offset = entryLastByte(*text, largest) - largest - 10;
+    for (auto _ : state) {
+        const Snippet snippet = makeSnippet(*text, largest, offset, 4);
+        benchmark::DoNotOptimize(snippet.text.data());
+    }
+}
+BENCHMARK(BM_SnippetAtTheEndOfTheLargestCorpusEntry)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);

@@ -144,7 +144,7 @@ void looseCandidatesOf(benchmark::State& state, const QString& run) {
 BENCHMARK_CAPTURE(looseCandidatesOf, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(looseCandidatesOf, thaet, QString::fromUtf16(u"\u00FE\u00E6t"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
-// Made once per text, when the reader first searches loosely.
+// Made once per text, when the reader first searches loosely: the sample its plans are judged by.
 void BM_LooseIndex(benchmark::State& state) {
     const Corpus* c = searchCorpus(state);
     for (auto _ : state) {
@@ -153,6 +153,32 @@ void BM_LooseIndex(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LooseIndex)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The letters a search looks up are indexed the first time, in one scan of the text: those of
+// "and", and every letter at once (what the whole index once cost).
+void looseIndexOf(benchmark::State& state, const QString& letters) {
+    const Corpus* c = searchCorpus(state);
+    for (auto _ : state) {
+        LooseIndex index(c->text);
+        index.indexLetters(letters);
+        benchmark::DoNotOptimize(&index);
+    }
+}
+BENCHMARK_CAPTURE(looseIndexOf, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(looseIndexOf, every, QStringLiteral("abcdefghijklmnopqrstuvwxyz") + QString::fromUtf16(u"\u00E6\u00FE\u00F0\u021D\u03B1\u03B5\u03B7\u03B9\u03BF\u03C5\u03C9\u03C1"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The first loose search of a text, as one CLI process makes it: the index made, the letters
+// the term needs indexed, then the search.
+void looseFirstTerm(benchmark::State& state, const QString& term) {
+    const Corpus* c = searchCorpus(state);
+    for (auto _ : state) {
+        const LooseIndex index(c->text);
+        const SearchOutcome o = runFullTextSearch(c->text, term, {}, &index);
+        benchmark::DoNotOptimize(o.hits.data());
+    }
+}
+BENCHMARK_CAPTURE(looseFirstTerm, rare, QStringLiteral("bannung"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(looseFirstTerm, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 BENCHMARK_CAPTURE(searchTerm, rare, QStringLiteral("bannung"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK_CAPTURE(searchTerm, and, QStringLiteral("and"))->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);

@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     // Every n/500th entry: 500 different ones (all of a smaller text).
     const std::size_t marked = std::min<std::size_t>(500, starts.size());
     for (std::size_t k = 0; k < marked; ++k) {
-        favourites.toggle(text, starts[k * starts.size() / marked], now.addSecs(-3600 * static_cast<qint64>(k)));
+        favourites.toggle(text, dictionary->index(), starts[k * starts.size() / marked], now.addSecs(-3600 * static_cast<qint64>(k)));
         favourites.setNote(favourites.size() - 1, QStringLiteral("a note of the reader's own, number %1").arg(k));
     }
 
@@ -53,13 +53,13 @@ int main(int argc, char** argv) {
     settings.font = QStringLiteral("Cardo,12,-1,5,400,0,0,0,0,0,0,0,0,0,0,1");
     settings.zoom = 125;
     settings.theme = ViewerSettings::Theme::Dark;
-    settings.recent.push_back({folder, placeOf(text, history.current()->start)});
+    settings.recent.push_back({folder, placeOf(dictionary->index(), history.current()->start)});
     for (int i = 1; i < ViewerSettings::kRecentFolders; ++i) {
         settings.recent.push_back({QStringLiteral("/home/reader/dictionaries/%1").arg(i), EntryPlace{40, "cyning"}});
     }
     SettingsStore store(QDir(QString::fromLocal8Bit(argv[2])).filePath(QStringLiteral("wordhoard")));
     store.saveSettings(settings);
-    store.saveReading(folder, {encodeHistory(placeHistory(history, text)), favourites.encode()});
+    store.saveReading(folder, {encodeHistory(placeHistory(history, dictionary->index())), favourites.encode()});
     store.flush();
     return 0;
 }

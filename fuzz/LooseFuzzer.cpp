@@ -1,7 +1,8 @@
 // A loose search of a term of letters over an arbitrary text must find exactly the entries whose
 // folded, decoded text holds the folded term, whichever way the pass runs: on the candidates
 // alone ("term"), through the regular expression ("term()") and over every entry ("(term)").
-// The decoded entities, asked byte by byte, must agree with the whole mask.
+// The decoded entities, asked byte by byte, must agree with the whole mask. And a term of letters
+// and syntax finds what it finds when every entry is matched.
 #include "FuzzSupport.h"
 
 #include "search/FullTextSearch.h"
@@ -17,6 +18,11 @@ namespace {
 constexpr char16_t kTermUnits[] = {u'a', u'A', 0x0101, 0x00E6, 0x01E3, u'e', 0x0113, u't', u'T', 0x00FE,
                                    0x00F0, 0x00D0, u'w', 0x01BF, u'h', u'o', u'r', u'n', 0x021D, 0x03B1};
 
+// Letters and syntax for a term with a regular expression around its letters.
+const char16_t* const kSyntaxPieces[] = {u"a",    u"t",   u"\u00FE", u"\u00E6", u"(*ACCEPT)", u"(*F)", u"(*nla:",
+                                         u"\\K", u"\\E", u"\\Q\\E", u"\\1",      u"(",    u")",
+                                         u"*",    u"+",   u"{0}",     u"|",       u".",         u"?"};
+
 std::vector<std::int32_t> starts(const SearchOutcome& o) {
     std::vector<std::int32_t> out;
     for (const SearchHit& h : o.hits) out.push_back(h.start);
@@ -29,6 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Reader in(data, size);
     QString term;
     for (std::uint8_t k = in.byte() % 6 + 1; k > 0; --k) term += QChar(kTermUnits[in.byte() % std::size(kTermUnits)]);
+    QString syntaxTerm;
+    for (std::uint8_t k = in.byte() % 5 + 1; k > 0; --k) {
+        syntaxTerm += QString::fromUtf16(kSyntaxPieces[in.byte() % std::size(kSyntaxPieces)]);
+    }
     const QByteArrayView body = in.rest();
     TMapTextfile text;
     if (text.OpenBytes(body) != 0) return 0;
@@ -52,6 +62,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(found[0] == expected, "the loose search differs from the folded entries");
         check(found[1] == expected, "the loose expression differs from the folded entries");
         check(found[2] == expected, "the loose search of every entry differs from the folded entries");
+    }
+
+    // The runs only choose the entries matched: "(*F)|" fails at once and leaves no runs, so
+    // every entry is matched by the same expression and the same hits come out.
+    if (looseSearchPasses(syntaxTerm).front().expanded) {
+        const SearchOutcome got = runFullTextSearch(text, syntaxTerm, {}, &index);
+        const SearchOutcome all = runFullTextSearch(text, QStringLiteral("(*F)|") + syntaxTerm, {}, &index);
+        if (got.error || all.error) {
+            check(all.error.has_value() && got.hits.empty(), "an invalid loose term found something");
+        } else {
+            check(starts(got) == starts(all), "the runs of a loose term dropped a hit");
+        }
     }
 
     std::vector<std::uint8_t> mask;

@@ -1,9 +1,6 @@
 #include "Commands.h"
 #include "display/EntryDisplay.h"
-#include "text/EntryIndex.h"
-
-#include <cstdio>
-#include <limits>
+#include "language/LinkIndex.h"
 
 namespace wordhoard::cli {
 
@@ -23,25 +20,16 @@ QString styleLetters(const std::vector<std::uint8_t>& styles) {
 // The entry whose start offset is START, as the text pane shows it: tags removed, entities decoded,
 // the file's own line breaks kept (a final '\n' is added only when the text lacks one).
 // --json gives {"start":S,"page":"...","text":"...","styles":"..."} and, with
-// --mark TERM, "marks":[[pos,len],...] (empty for an empty TERM); positions count UTF-16 units of
-// the text.
+// --mark TERM, "marks":[[pos,len],...] (empty for an empty TERM), with --links
+// "links":[[pos,len,target],...] (the cross-references, page markers left out); positions count
+// UTF-16 units of the text. With --loose the marks are found as the viewer finds them with Loose
+// Matching on.
 int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
-    const QString& arg = inv.args.value(0);
-    bool ok = false;
-    const qlonglong value = arg.toLongLong(&ok);
-    if (!ok || value < 0 || value > std::numeric_limits<std::int32_t>::max()) {
-        std::fprintf(stderr, "wordhoard-cli: show: START must be an offset, not '%s'\n", qPrintable(arg));
-        return kUsageOrOpenError;
-    }
-    const auto start = static_cast<std::int32_t>(value);
-    if (!isEntryStart(dictionary.index(), start)) {
-        std::fprintf(stderr,
-                     "wordhoard-cli: show: %d is not the start of an entry (see the headwords command)\n",
-                     start);
-        return kUsageOrOpenError;
-    }
+    const std::optional<std::int32_t> given = entryStartArgument(inv.args.value(0), "show", dictionary);
+    if (!given) return kUsageOrOpenError;
+    const std::int32_t start = *given;
 
-    const DisplayedEntry shown = displayEntry(dictionary.text(), start, inv.mark);
+    const DisplayedEntry shown = displayEntry(dictionary.text(), start, inv.mark, inv.loose);
     const FormattedEntry& entry = shown.formatted;
     if (!inv.json) {
         out << QStringView(entry.text);
@@ -57,6 +45,17 @@ int runShow(const Invocation& inv, const Dictionary& dictionary, Output& out) {
         for (std::size_t i = 0; i < entry.marks.size(); ++i) {
             out << (i ? ",[" : "[") << static_cast<long long>(entry.marks[i].pos) << ","
                 << static_cast<long long>(entry.marks[i].len) << "]";
+        }
+        out << "]";
+    }
+    if (inv.links) {
+        out << ",\"links\":[";
+        bool first = true;
+        for (const LinkIndex::Link& link : dictionary.links().linksOf(start)) {
+            if (link.isPage()) continue;
+            out << (first ? "[" : ",[") << static_cast<long long>(link.pos) << ","
+                << static_cast<long long>(link.len) << "," << static_cast<long long>(link.target) << "]";
+            first = false;
         }
         out << "]";
     }

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <limits>
 #include <map>
 
 using namespace wordhoard;
@@ -29,6 +30,10 @@ const std::map<QString, Command>& commands() {
         {QStringLiteral("search"), {1, 1, "search TERM", runSearch}},
         {QStringLiteral("encode"), {1, 1, "encode TERM", runEncode, false}},
         {QStringLiteral("show"), {1, 1, "show START", runShow}},
+        {QStringLiteral("forms"), {1, std::numeric_limits<int>::max(), "forms WORD...", runForms}},
+        {QStringLiteral("gloss"), {0, 0, "gloss < TEXT", runGloss}},
+        {QStringLiteral("links"), {0, 1, "links [START]", runLinks}},
+        {QStringLiteral("refs"), {1, 1, "refs START", runRefs}},
     };
     return table;
 }
@@ -53,7 +58,18 @@ int main(int argc, char** argv) {
         "  search TERM      full-text search, the hit list in order: START<TAB>HEADWORD\n"
         "                   (--context: START<TAB>HEADWORD<TAB>SNIPPET)\n"
         "  encode TERM      the two search patterns of TERM: entity<TAB>P1, letter<TAB>P2\n"
-        "  show START       the entry starting at START as the text pane shows it"));
+        "  show START       the entry starting at START as the text pane shows it\n"
+        "  forms WORD...    the headwords each WORD may be a form of, best first:\n"
+        "                   WORD<TAB>START<TAB>HEADWORD<TAB>ANALYSIS\n"
+        "  gloss            each word of the Old English text on stdin with its best headword and\n"
+        "                   that headword's first gloss: WORD<TAB>START<TAB>HEADWORD<TAB>GLOSS\n"
+        "  links [START]    the cross-references of every entry (or of START) in file order:\n"
+        "                   FROM<TAB>POS<TAB>LEN<TAB>TEXT<TAB>TARGET<TAB>HEADWORD\n"
+        "  refs START       the entries whose cross-references lead to START: FROM<TAB>HEADWORD\n\n"
+        "A cross-reference is a marker (=, v., cp., cf., see, q.v. after its word, pp. of, pret. of\n"
+        "and other form labels before of) and a word naming another headword (compared as loose\n"
+        "matching compares, hyphens and raised dots dropped); POS and LEN count UTF-16 units of\n"
+        "FROM's text as show --json gives it."));
     const QString defaultDict = QStringLiteral("txt/WH-main_01.txt");
     const QCommandLineOption dictOption(QStringLiteral("dict"),
                                         QStringLiteral("Dictionary text (default %1).").arg(defaultDict),
@@ -70,14 +86,18 @@ int main(int argc, char** argv) {
     parser.addOption(markOption);
     const QCommandLineOption looseOption(
         QStringLiteral("loose"),
-        QStringLiteral("lookup, search: match loosely, as the viewer's View > Loose Matching does: accents, "
-                       "length marks and case are ignored, and þ matches ð, ƿ matches w."));
+        QStringLiteral("lookup, search, show --mark: match loosely, as the viewer's View > Loose Matching "
+                       "does: accents, length marks and case are ignored, and þ matches ð, ƿ matches w."));
     parser.addOption(looseOption);
     const QCommandLineOption contextOption(
         QStringLiteral("context"),
         QStringLiteral("search: add a snippet of each hit's entry around its match as a third column (JSON "
                        "\"snippet\", and \"match\":[pos,len] in UTF-16 units)."));
     parser.addOption(contextOption);
+    const QCommandLineOption linksOption(
+        QStringLiteral("links"),
+        QStringLiteral("show --json: add the entry's cross-references as \"links\":[[pos,len,target],...]."));
+    parser.addOption(linksOption);
     parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("What to do (see above)."),
                                  QStringLiteral("COMMAND [ARGS...]"));
 
@@ -107,6 +127,7 @@ int main(int argc, char** argv) {
     inv.markGiven = parser.isSet(markOption);
     inv.loose = parser.isSet(looseOption);
     inv.context = parser.isSet(contextOption);
+    inv.links = parser.isSet(linksOption);
     inv.args = positional;
 
     const std::unique_ptr<Dictionary> dictionary =
@@ -117,5 +138,14 @@ int main(int argc, char** argv) {
         return kUsageOrOpenError;
     }
     Output out(stdout);
-    return command.run(inv, *dictionary, out);
+    const int status = command.run(inv, *dictionary, out);
+    out.flush();
+    // A read past the end of a file cut short read zeros (never a fault); either way what was
+    // printed may not be what the file says.
+    if (dictionary->stale()) {
+        std::fprintf(stderr, "wordhoard-cli: the dictionary '%s' changed on disk while it was read; run again\n",
+                     qPrintable(inv.dictPath));
+        return kUsageOrOpenError;
+    }
+    return status;
 }

@@ -2,6 +2,8 @@
 
 #include "Messages.h"
 #include "display/PageOrder.h"
+#include "language/FormIndex.h"
+#include "language/LinkIndex.h"
 #include "search/LooseSearch.h"
 
 #include <QCollator>
@@ -14,8 +16,7 @@ namespace wordhoard {
 Dictionary::Dictionary() : m_text(std::make_unique<TMapTextfile>()) {}
 
 Dictionary::Dictionary(LoadedText loaded, QString fileName)
-    : m_fileName(std::move(fileName)), m_text(std::move(loaded.text)), m_index(std::move(loaded.index)),
-      m_fileState(loaded.state) {
+    : m_fileName(std::move(fileName)), m_text(std::move(loaded.text)), m_index(std::move(loaded.index)) {
     if (!m_text) m_text = std::make_unique<TMapTextfile>();
 }
 
@@ -61,6 +62,14 @@ const LooseIndex& Dictionary::looseIndex() const {
 
 const PageOrder& Dictionary::pageOrder() const {
     return m_pageOrder.get([this] { return std::make_unique<PageOrder>(m_text->bytes()); });
+}
+
+const FormIndex& Dictionary::forms() const {
+    return m_forms.get([this] { return std::make_unique<FormIndex>(*m_text, m_index); });
+}
+
+const LinkIndex& Dictionary::links() const {
+    return m_links.get([this] { return std::make_unique<LinkIndex>(*m_text, m_index); });
 }
 
 } // namespace wordhoard

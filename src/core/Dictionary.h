@@ -14,6 +14,8 @@
 
 namespace wordhoard {
 
+class FormIndex;
+class LinkIndex;
 class LooseIndex;
 class PageOrder;
 
@@ -37,11 +39,12 @@ private:
 };
 
 // One dictionary text and everything derived from it: the entry index, the headword look-ups,
-// the loose index and the page order. The viewer and the CLI each hold one and replace it as a
-// whole, so nothing derived from a text can outlive it or be paired with another one.
+// the loose index, the page order, the form index and the links. The viewer and the CLI each hold
+// one and replace it as a whole, so nothing derived from a text can outlive it or be paired with
+// another one.
 //
-// The text is a copy in memory (TextLoad.h): a file changed on disk never changes it. What is
-// derived on first use may be asked for on any thread (a worker may make it ahead of need).
+// What is derived on first use may be asked for on any thread (a worker may make it ahead of
+// need).
 class Dictionary {
 public:
     // No text: no entries, every search finds nothing (a viewer whose text failed to open runs
@@ -60,8 +63,10 @@ public:
     bool opened() const { return m_text->opened(); }
     // Why the text did not open, as the error box says it; empty when it did.
     QString openError() const;
-    // The file's state when it was read: the viewer compares it with the file's state now.
-    const FileState& fileState() const { return m_fileState; }
+    // The file changed on disk since it was read (or shrank under a read, which read zeros):
+    // what the text says may no longer be what the index says. Reads never fault; the holder
+    // replaces the dictionary by one read anew.
+    bool stale() const { return m_text->changedOnDisk(); }
 
     const TMapTextfile& text() const { return *m_text; }
     const EntryIndex& index() const { return m_index; }
@@ -72,20 +77,31 @@ public:
     // keystroke (opening the locale's collator takes a few milliseconds).
     const HeadwordLookup& lookup(HeadwordLookup::Matching matching, bool sorted = false) const;
     // Where the text writes letters as entities and high bytes, for loose searches: made on the
-    // first loose search (a tenth of a second for 60 MB).
+    // first loose search, which indexes the letters it needs (LooseIndex).
     const LooseIndex& looseIndex() const;
     // The printed pages in marker order, made on the first page turn.
     const PageOrder& pageOrder() const;
+    // The headwords keyed for form analysis ("cyninges" → cyning), made on first use (a few
+    // dozen milliseconds for 60,000 entries). Making it reads only the text and the index.
+    const FormIndex& forms() const;
+    // The form index when it has been made; never waits (the viewer makes it on a worker).
+    const FormIndex* formsIfMade() const { return m_forms.ifMade(); }
+    // The cross-references and page markers of every entry, made on first use (resolving words
+    // by headword).
+    const LinkIndex& links() const;
+    // The links when they have been made; never waits (the viewer makes them on a worker).
+    const LinkIndex* linksIfMade() const { return m_links.ifMade(); }
 
 private:
     QString m_fileName;
     std::unique_ptr<TMapTextfile> m_text;
     EntryIndex m_index;
-    FileState m_fileState;
     MadeOnce<std::vector<int>> m_sortedOrder;
     MadeOnce<HeadwordLookup> m_lookups[2][2]; // by matching, by order
     MadeOnce<LooseIndex> m_looseIndex;
     MadeOnce<PageOrder> m_pageOrder;
+    MadeOnce<FormIndex> m_forms;
+    MadeOnce<LinkIndex> m_links;
 };
 
 } // namespace wordhoard

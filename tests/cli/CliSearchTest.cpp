@@ -1,5 +1,7 @@
 #include "CliRunner.h"
+#include "Messages.h"
 #include "search/FullTextSearch.h"
+#include "search/LooseSearch.h"
 #include "text/MapTextfile.h"
 #include "QtPrinters.h"
 #include "display/Snippet.h"
@@ -182,6 +184,41 @@ TEST(CliLookup, PrintsIndexStartAndHeadwordOfTheSelectedLine) {
     EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u"zz"_qs}).exitCode, 1);
     EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u""_qs}).exitCode, 1);
     EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u"cyningas-and-more"_qs}).exitCode, 1);
+}
+
+// --loose searches as the engine's loose search does (the CLI's Dictionary makes the index), and
+// finds every spelling of the term's letters.
+TEST(CliSearch, LooseSearchesPrintTheEnginesLooseHitList) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict + "#<b>&a-long;d</b> &eth;&AElig;T x\n");
+    wordhoard::TMapTextfile text;
+    ASSERT_EQ(text.Open(dict, false), 0);
+    const wordhoard::LooseIndex index(text);
+    for (const QString& term : {u"ad"_qs, u(u"\u00FE\u00E6t"), u"HWAET"_qs, u"cyn?ng"_qs, u"a("_qs, u"zz"_qs,
+                                QString(100, u'a') + u"()"_qs}) {
+        const wordhoard::SearchOutcome o = wordhoard::runFullTextSearch(text, term, {}, &index);
+        QString out;
+        for (const auto& hit : o.hits) out += QString::number(hit.start) + u'\t' + hit.headword + u'\n';
+        const CliRun r = cli({u"search"_qs, u"--loose"_qs, u"--dict"_qs, dict, term});
+        EXPECT_EQ(r.out, out) << term.toStdString();
+        EXPECT_EQ(r.err, o.error ? wordhoard::withFullStop(*o.error) + u'\n' : QString()) << term.toStdString();
+        EXPECT_EQ(r.exitCode, o.error ? 2 : o.hits.empty() ? 1 : 0) << term.toStdString();
+    }
+    // "þæt" finds the "&eth;&AElig;T" of "ād", which the strict search does not.
+    EXPECT_TRUE(cli({u"search"_qs, u"--loose"_qs, u"--dict"_qs, dict, u(u"\u00FE\u00E6t")}).out.endsWith(u(u"\t\u0101d\n")));
+}
+
+TEST(CliLookup, LooseLookupFoldsTheTypedTextAndTheHeadwords) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", kDict + "#<b>&a-long;d</b> x\n#<b>&thorn;e</b> y\n");
+    const auto line = [&](const QString& typed) {
+        return cli({u"lookup"_qs, u"--loose"_qs, u"--dict"_qs, dict, typed});
+    };
+    const QString ad = QString::number(kDict.size() + 4);
+    EXPECT_EQ(line(u"AD"_qs).out, u"4\t"_qs + ad + u(u"\t\u0101d\n"));
+    EXPECT_EQ(line(u(u"\u00F0E")).out.section(u'\t', 2), u(u"\u00FEe\n"));
+    EXPECT_EQ(line(u"q"_qs).exitCode, 1);
+    EXPECT_EQ(cli({u"lookup"_qs, u"--dict"_qs, dict, u"AD"_qs}).exitCode, 1); // strictly, no line begins so
 }
 
 TEST(CliEncode, PrintsBothPatternsWithoutNeedingADictionary) {

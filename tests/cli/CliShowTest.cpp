@@ -93,3 +93,22 @@ TEST(CliShow, AnOffsetThatIsNoEntryStartIsRefused) {
     EXPECT_EQ(cli({u"show"_qs, u"13"_qs, u"52"_qs, u"--dict"_qs, dict}).exitCode, 2);
     EXPECT_EQ(cli({u"show"_qs, u"13"_qs, u"--dict"_qs, dir.path("missing.txt")}).exitCode, 2);
 }
+
+// With --loose the marks are the viewer's with Loose Matching on: folded, so "þæt" marks "ðæt"
+// and "AD" marks "ād"; without it only the same letters are marked.
+TEST(CliShow, LooseMarksAreFoundAsTheViewerFindsThemWithLooseMatchingOn) {
+    TempDir dir;
+    const QString dict = dir.write("d.txt", "#<b>&eth;&aelig;t</b> &thorn;&AElig;T that &a-long;d ad");
+    const auto marks = [&](const QString& term, bool loose) {
+        QStringList args = {u"show"_qs, u"4"_qs, u"--json"_qs, u"--mark"_qs, term, u"--dict"_qs, dict};
+        if (loose) args << u"--loose"_qs;
+        return jsonOf(cli(args)).value(u"marks").toArray();
+    };
+    EXPECT_EQ(marks(QString::fromUtf16(u"\u00FE\u00E6t"), true), (QJsonArray{QJsonArray{0, 3}, QJsonArray{4, 3}}));
+    EXPECT_EQ(marks(QString::fromUtf16(u"\u00FE\u00E6t"), false), (QJsonArray{QJsonArray{4, 3}}));
+    EXPECT_EQ(marks(u"AD"_qs, true), (QJsonArray{QJsonArray{13, 2}, QJsonArray{16, 2}}));
+    EXPECT_EQ(marks(u"AD"_qs, false), (QJsonArray{QJsonArray{16, 2}}));
+    // The text and its styles are the same either way.
+    const CliRun plain = cli({u"show"_qs, u"4"_qs, u"--mark"_qs, u"ad"_qs, u"--loose"_qs, u"--dict"_qs, dict});
+    EXPECT_EQ(plain.out, cli({u"show"_qs, u"4"_qs, u"--dict"_qs, dict}).out);
+}

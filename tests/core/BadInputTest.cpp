@@ -4,7 +4,9 @@
 #include "text/EntryIndex.h"
 #include "search/FullTextSearch.h"
 #include "text/MapTextfile.h"
+#include "search/LooseSearch.h"
 #include "search/PerlRegEx.h"
+#include "text/CodePage.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 
@@ -195,4 +197,31 @@ TEST(SearchLimits, TermsLongerThanTheCapAreRefusedWithTheirLength) {
     // 250 '?' are 250 '.' in the letter pass but 1000 in the entity pass; 251 are too many.
     EXPECT_FALSE(runFullTextSearch(text, QString(250, u'?')).error.has_value());
     EXPECT_EQ(runFullTextSearch(text, QString(251, u'?')).error, searchPatternTooLong(1004));
+}
+
+// A loose letter expands to up to 216 characters. Up to the cap on the expanded pattern, the
+// letter that expands most and a strict part of classes (each compiles to 33 bytes) still
+// compile; past it the search ends with an error that names the typed length.
+TEST(SearchLimits, LooseTermsAreCappedAfterExpansion) {
+    const qsizetype letter = looseSearchPasses(u"a").front().pattern.size();
+    ASSERT_EQ(letter, 216); // the longest expansion of any letter (LooseSearchTest)
+    const qsizetype letters = (kMaxLoosePatternLength - kMaxSearchPatternLength) / letter;
+    const QString longest =
+        QString(letters, u'a') + QString(u"[xy]"_qs).repeated((kMaxSearchPatternLength - letters) / 4);
+    const std::vector<LoosePass> passes = looseSearchPasses(longest);
+    ASSERT_LE(passes.front().pattern.size(), kMaxLoosePatternLength);
+    ASSERT_LE(passes.front().strictLength, kMaxSearchPatternLength);
+    TPerlRegEx re;
+    re.setRegEx(*narrow(passes.front().pattern));
+    EXPECT_NO_THROW(re.Compile());
+
+    const QByteArray body = "#   x " + QByteArray(300, 'a');
+    TMapTextfile text;
+    ASSERT_EQ(text.OpenBytes(body), 0);
+    const LooseIndex index(text);
+    const QString tooLong = QString(100, u'a') + u"()"_qs; // 21,602 characters after expansion
+    const SearchOutcome o = runFullTextSearch(text, tooLong, {}, &index);
+    EXPECT_EQ(o.error, u"The search term is too long for loose matching: its 102 characters become 21602 "
+                       u"after expansion, at most 20000"_qs);
+    EXPECT_EQ(runFullTextSearch(text, QString(80, u'a') + u"()"_qs, {}, &index).hits.size(), 1u);
 }

@@ -1,9 +1,13 @@
 #include "text/FileAccess.h"
+#include "text/MapTextfile.h"
 #include "FileApiParam.h"
 #include "QtPrinters.h"
 #include "TempFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <QFile>
+#include <QThread>
 
 #include <random>
 #include <thread>
@@ -89,4 +93,35 @@ TEST(FileAccess, TheByteSearchesAgreeWithThePortableOnes) {
             ASSERT_EQ(findLastByte(hay, byte), last);
         }
     }
+}
+
+// A mapped text whose file is cut short, then overwritten: reads past the new end give zeros
+// instead of ending the process, and the text tells that the file is no longer what it opened.
+// (Qt's mapping has no guard: Windows, which builds it alone, refuses to shorten a mapped file.)
+TEST(MappedTextGuard, ReadsPastTheEndOfAShrunkFileGiveZerosAndSayTheTextChanged) {
+    const TempDir dir;
+    const QByteArray bytes = counting(200'000);
+    const QString path = dir.write("t.bin", bytes);
+    TMapTextfile text;
+    ASSERT_EQ(text.Open(path, false, FileApi::Posix), 0);
+    EXPECT_FALSE(text.changedOnDisk());
+    ASSERT_TRUE(QFile::resize(path, 10'000));
+    EXPECT_TRUE(text.changedOnDisk()); // by the file's state alone
+    EXPECT_EQ(text.CharAt(5000), static_cast<unsigned char>(bytes[5000])); // still there
+    EXPECT_EQ(text.CharAt(150'000), 0);
+    EXPECT_EQ(text.bytes().sliced(190'000).count('\0'), 10'000);
+    // A second mapping of the same file is guarded on its own.
+    TMapTextfile other;
+    ASSERT_EQ(other.Open(path, false, FileApi::Posix), 0);
+    EXPECT_FALSE(other.changedOnDisk());
+    EXPECT_EQ(other.size(), 10'000);
+
+    // Overwritten in place with bytes of the same length: the time of change tells (the kernel
+    // stamps it at its tick, a few milliseconds).
+    QThread::msleep(30);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(10'000, 'x'));
+    file.close();
+    EXPECT_TRUE(other.changedOnDisk());
 }

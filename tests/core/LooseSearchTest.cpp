@@ -9,6 +9,7 @@
 #include "search/HeadwordLookup.h"
 #include "search/LooseSearch.h"
 #include "text/MapTextfile.h"
+#include "search/PerlRegEx.h"
 #include "QtPrinters.h"
 #include "References.h"
 #include "search/SearchTerm.h"
@@ -18,6 +19,7 @@
 
 #include <QFile>
 
+#include <optional>
 #include <random>
 
 using namespace wordhoard;
@@ -182,6 +184,139 @@ TEST(LooseSearch, AgreesWithSearchingTheFoldedDecodedEntries) {
             }
         }
     }
+}
+
+// A letter's places, whichever letters were indexed with it, are every byte and every entity of
+// the table that writes it, found here byte by byte.
+TEST(LooseIndex, ThePlacesOfALetterAreEverySpellingOfItInTheText) {
+    const QByteArrayView pieces[] = {"&aelig;", "&a-long;", "&AElig;", "&amp;", "&thorn;", "&ETH;", "&alpha;", "&",
+                                     ";",       "a",        "\xE6",    "\xE0",  "\xC6",    "x",     "&a-long",
+                                     "&&eth;",  "................................"};
+    const QString letters = u(u"a\u00E6\u00FE\u03B1xb");
+    std::mt19937 rng(64);
+    for (int round = 0; round < 200; ++round) {
+        QByteArray bytes;
+        for (int k = static_cast<int>(rng() % 80); k > 0; --k) bytes += pieces[rng() % std::size(pieces)];
+        Dict d(bytes.isEmpty() ? QByteArray("#") : bytes);
+        const QByteArrayView text = d.text().bytes();
+        const LooseIndex index(d.text());
+        if (rng() % 2) index.indexLetters(letters.sliced(rng() % letters.size()));
+        for (const QChar letter : letters) {
+            LooseIndex::Places want;
+            for (qsizetype at = 0; at < text.size(); ++at) {
+                const qsizetype semi = text[at] == '&' ? text.indexOf(';', at) : -1;
+                const QString written =
+                    semi < 0 ? QString(QChar(widenByte(static_cast<unsigned char>(text[at]))))
+                             : reference::referenceDecode(widen(text.sliced(at, semi + 1 - at)));
+                if (written.size() == 1 && written[0].isLetter() && foldUnit(written[0].unicode()) == letter &&
+                    (semi >= 0 || static_cast<unsigned char>(text[at]) >= 0x80)) {
+                    want.at.push_back(static_cast<std::int32_t>(at));
+                    want.length.push_back(static_cast<std::uint8_t>(semi < 0 ? 1 : semi + 1 - at));
+                }
+            }
+            const LooseIndex::Places& got = index.places(letter.unicode());
+            ASSERT_EQ(got.at, want.at) << bytes.toStdString() << " letter " << int{letter.unicode()};
+            ASSERT_EQ(got.length, want.length);
+        }
+    }
+}
+
+// The runs only choose the entries the expression is matched in. "(*F)|" before a term fails at
+// once and leaves the term's matches as they are, but gives no runs: every entry is matched. So a
+// term must find exactly what it finds so, also with what may end a match early ("(*ACCEPT)"),
+// what PCRE2 passes over before a quantifier ("\E", "\Q\E") and the rest of the syntax.
+// ("(*COMMIT)" and "(*SKIP)" are left out: "(*F)|" turns off PCRE2's search for the first
+// letter, which changes where they end a match.)
+TEST(LooseSearch, TheRunsNeverDropAHit) {
+    {
+        QByteArray text;
+        for (int i = 0; i < 200; ++i) text += "#<b>w" + QByteArray::number(i) + "</b> ab xy ab(\n";
+        Dict d(text);
+        const LooseIndex index(d.text());
+        EXPECT_EQ(runFullTextSearch(d.text(), u"ab(*ACCEPT)cd", {}, &index).hits.size(), 200u);
+        EXPECT_EQ(runFullTextSearch(d.text(), u"(ab(*ACCEPT)cd)", {}, &index).hits.size(), 200u);
+        // The strict search's literal check reads no verb: its pre-filter's text "ab(" is there.
+        EXPECT_EQ(runFullTextSearch(d.text(), u"ab(*ACCEPT)cd").hits.size(), 200u);
+    }
+    const QByteArrayView textPieces[] = {"ab", "cd", "a", "b", "c", "x", " ", "&aelig;", "&thorn;", "&a-long;",
+                                         "\xE6", "(", "#<b>h</b> "};
+    const QString termPieces[] = {u"ab"_qs, u"cd"_qs, u"a"_qs, u"b"_qs, u"x"_qs, u(u"\u00E6"), u(u"\u00F0"),
+                                  u"(*ACCEPT)"_qs, u"(*F)"_qs, u"(*nla:"_qs, u"(*pla:"_qs, u"\\K"_qs, u"\\E"_qs, u"\\Q\\E"_qs, u"\\1"_qs, u"("_qs, u")"_qs,
+                                  u"*"_qs, u"+"_qs, u"{0}"_qs, u"|"_qs, u"."_qs, u"?"_qs};
+    std::mt19937 rng(1712);
+    int found = 0;
+    for (int round = 0; round < 150; ++round) {
+        QByteArray text = "#<b>h</b> ";
+        for (int k = static_cast<int>(rng() % 60); k > 0; --k) text += textPieces[rng() % std::size(textPieces)];
+        Dict d(text);
+        const LooseIndex index(d.text());
+        for (int t = 0; t < 20; ++t) {
+            QString term;
+            for (int k = 1 + static_cast<int>(rng() % 5); k > 0; --k) term += termPieces[rng() % std::size(termPieces)];
+            // Without a letter to expand, a loose pass is the strict one, pre-filter and all.
+            if (!looseSearchPasses(term).front().expanded) continue;
+            const SearchOutcome got = runFullTextSearch(d.text(), term, {}, &index);
+            const SearchOutcome all = runFullTextSearch(d.text(), u"(*F)|"_qs + term, {}, &index);
+            SCOPED_TRACE("term " + term.toStdString() + " text " + text.toStdString());
+            // An invalid pattern is reported only where a candidate made it compile.
+            if (got.error || all.error) {
+                EXPECT_TRUE(all.error.has_value());
+                EXPECT_TRUE(got.hits.empty());
+                continue;
+            }
+            ASSERT_EQ(starts(got), starts(all)); // the runs choose entries, not where a match lies in one
+            found += got.hits.empty() ? 0 : 1;
+        }
+    }
+    EXPECT_GT(found, 300); // the terms found something often enough to mean anything
+}
+
+// A loose pass's pattern has the strict pass's own text around its letters' expansions: an
+// invalid term fails as the strict one does and at its offset (loose "ab(" at 3, not at 230).
+TEST(LoosePasses, ErrorsAreReportedAtTheStrictPatternsOffset) {
+    const QString pieces[] = {u"a"_qs, u"x"_qs, u(u"\u00E6"), u(u"\u00FE"), u(u"a\u0304"), u"("_qs, u")"_qs,
+                              u"["_qs, u"]"_qs, u"{3,2}"_qs, u"*"_qs, u"+"_qs, u"?"_qs, u"\\"_qs, u"\\Q"_qs,
+                              u"\\E"_qs, u"(*"_qs, u"ACCEPT)"_qs, u"\\c"_qs, u"|"_qs};
+    const auto compileError = [](const QString& pattern) -> std::optional<RegexCompileError> {
+        TPerlRegEx re;
+        re.setOptions(preCaseLess | preUnGreedy);
+        re.setRegEx(*narrow(pattern));
+        try {
+            re.Compile();
+        } catch (const RegexCompileError& e) {
+            return e;
+        }
+        return std::nullopt;
+    };
+    std::mt19937 rng(3);
+    int failed = 0;
+    for (int round = 0; round < 3000; ++round) {
+        QString term;
+        for (int k = 1 + static_cast<int>(rng() % 6); k > 0; --k) term += pieces[rng() % std::size(pieces)];
+        const std::vector<LoosePass> passes = looseSearchPasses(term);
+        const SearchPatterns strict = encodeSearchTerm(term);
+        ASSERT_EQ(passes.size(), strict.needsSecondPass() ? 2u : 1u);
+        for (std::size_t k = 0; k < passes.size(); ++k) {
+            const QString& strictPattern = k == 0 ? strict.entityWildcard : strict.letterWildcard;
+            SCOPED_TRACE(term.toStdString() + " pass " + std::to_string(k));
+            EXPECT_EQ(passes[k].strictLength, strictPattern.size());
+            if (!narrow(strictPattern)) continue; // "ā" is no Windows-1252 byte: the strict pass finds nothing
+            const auto strictError = compileError(strictPattern);
+            const auto looseError = compileError(passes[k].pattern);
+            ASSERT_EQ(strictError.has_value(), looseError.has_value());
+            if (!strictError) continue;
+            ++failed;
+            EXPECT_EQ(passes[k].strictOffset(looseError->offset()), strictError->offset());
+            EXPECT_EQ(looseError->reason(), strictError->reason());
+        }
+    }
+    EXPECT_GT(failed, 1000);
+
+    // Through a search: the error the strict search gives.
+    Dict d("#<b>x</b> ab(\n");
+    const LooseIndex index(d.text());
+    EXPECT_EQ(runFullTextSearch(d.text(), u"ab(", {}, &index).error,
+              u"TPerlRegEx.Compile() - Error in regex at offset 3: missing closing parenthesis"_qs);
 }
 
 // Asked byte by byte near the byte, the decoded entities agree with working out the whole text,

@@ -82,7 +82,7 @@ TEST(Favourites, TheirEncodingGivesBackAnyHeadwordPageDateAndNote) {
         for (qsizetype i = 0; i < open.index.size(); ++i) {
             const QDateTime when =
                 QDateTime::fromSecsSinceEpoch(1'600'000'000 + static_cast<qint64>(random() % 100'000'000), Qt::UTC);
-            ASSERT_TRUE(favourites.toggle(open.text, open.index.offsets[static_cast<std::size_t>(i)], when));
+            ASSERT_TRUE(favourites.toggle(open.text, open.index, open.index.offsets[static_cast<std::size_t>(i)], when));
             QString note;
             for (int n = static_cast<int>(random() % 12); n > 0; --n) note += QChar(static_cast<char16_t>(0x20 + random() % 0x2000));
             favourites.setNote(static_cast<std::size_t>(i), note);
@@ -96,7 +96,7 @@ TEST(Favourites, TheirEncodingGivesBackAnyHeadwordPageDateAndNote) {
     }
     Favourites one;
     OpenText open("#<b>cyning</b> king");
-    one.toggle(open.text, 4, QDateTime(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC));
+    one.toggle(open.text, open.index, 4, QDateTime(QDate(2024, 5, 1), QTime(10, 0), Qt::UTC));
     one.setNote(0, u"see\r\nalso\nþing"_qs);
     EXPECT_EQ(one.list()[0].note, u"see also þing"_qs);
     EXPECT_EQ(one.encode(), u"4\tcyning\t\t2024-05-01T10:00:00Z\tsee%20also%20%C3%BEing\n"_qs);
@@ -106,11 +106,12 @@ TEST(Favourites, MarkingTwiceUnmarksAndExportsQuoteWhatCsvMust) {
     OpenText open("@wh_b0001\r\n#<b>a, b</b> x\r\n@wh_b0002\r\n#<b>&aelig;\"t</b> y");
     Favourites favourites;
     const QDateTime noon(QDate(2024, 5, 1), QTime(12, 0), Qt::UTC);
-    EXPECT_TRUE(favourites.toggle(open.text, open.index.offsets[0], noon));
-    EXPECT_TRUE(favourites.toggle(open.text, open.index.offsets[1], noon));
-    EXPECT_FALSE(favourites.toggle(open.text, open.index.offsets[0], noon));
+    EXPECT_TRUE(favourites.toggle(open.text, open.index, open.index.offsets[0], noon));
+    EXPECT_TRUE(favourites.toggle(open.text, open.index, open.index.offsets[1], noon));
+    EXPECT_FALSE(favourites.toggle(open.text, open.index, open.index.offsets[0], noon));
+    EXPECT_FALSE(favourites.toggle(open.text, open.index, open.index.offsets[0] + 1, noon)); // no entry there
     EXPECT_EQ(favourites.size(), 1u);
-    EXPECT_TRUE(favourites.toggle(open.text, open.index.offsets[0], noon.addDays(1)));
+    EXPECT_TRUE(favourites.toggle(open.text, open.index, open.index.offsets[0], noon.addDays(1)));
     favourites.setNote(1, u"first, \"best\""_qs);
     EXPECT_EQ(favourites.find(open.index.offsets[1]), 0u);
     EXPECT_EQ(favourites.list()[0].page, QByteArray("wh_b0002"));
@@ -127,7 +128,7 @@ TEST(Favourites, MarkingTwiceUnmarksAndExportsQuoteWhatCsvMust) {
 TEST(Favourites, ACheckFindsEachAgainAsEntryFinderDoesAndKeepsTheLostOnes) {
     OpenText before(textOf({"ac", "bana", "cyning", "dæd", "eorl"}));
     Favourites favourites;
-    for (const int i : {1, 2, 4}) favourites.toggle(before.text, before.index.offsets[static_cast<std::size_t>(i)], QDateTime::currentDateTimeUtc());
+    for (const int i : {1, 2, 4}) favourites.toggle(before.text, before.index, before.index.offsets[static_cast<std::size_t>(i)], QDateTime::currentDateTimeUtc());
     OpenText after(textOf({"a", "ac", "bana", "dæd", "eorl", "fyrd"}));
     favourites.check(after.text, EntryFinder(after.index));
     const auto& list = favourites.list();
@@ -161,7 +162,7 @@ TEST(LastingHistory, StepsAreFoundAgainInAChangedTextAsTheDefinitionSays) {
                 history.record({before.index.offsets[random() % oldWords.size()], static_cast<int>(random() % 2)});
             }
         }
-        const PlacedHistory placed = placeHistory(history, before.text);
+        const PlacedHistory placed = placeHistory(history, before.index);
         ASSERT_EQ(decodeHistory(encodeHistory(placed)), placed);
         if (!history.current()) continue;
 

@@ -96,7 +96,9 @@ TEST(EntryFinder, FindsAnEntryWhereItStoodOrByItsHeadwordNearest) {
     ASSERT_EQ(text.OpenBytes(bytes), 0);
     const EntryIndex index = buildEntryIndex(text);
     const EntryFinder finder(index);
-    EXPECT_EQ(finder.find(placeOf(text, 18)), 18); // "ac", where it stands
+    EXPECT_EQ(placeOf(index, 18), (EntryPlace{18, "ac"}));
+    EXPECT_EQ(placeOf(index, 19), std::nullopt);
+    EXPECT_EQ(finder.find(*placeOf(index, 18)), 18); // "ac", where it stands
     EXPECT_EQ(finder.find({25, "ac"}), 18);        // moved
     EXPECT_EQ(finder.find({4, "bana"}), 4);
     EXPECT_EQ(finder.find({26, "bana"}), 32); // the second "bana" lies nearer

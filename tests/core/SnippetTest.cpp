@@ -1,6 +1,8 @@
 // Snippets of search hits: worked examples at the edges of entries, tags and entities, and every
 // other case against a slow reference that decodes the whole entry.
+#include "display/EntryFormat.h"
 #include "text/CodePage.h"
+#include "text/EntityDecoding.h"
 #include "search/FullTextSearch.h"
 #include "text/MapTextfile.h"
 #include "QtPrinters.h"
@@ -132,30 +134,59 @@ void replaceMatches(std::vector<RefUnit>& units, const QRegularExpression& re, s
     }
 }
 
-// Decodes the whole entry token by token, removes the tags and joins white space with regular
-// expressions, and cuts by sliding a window of kSnippetLength over the line.
-Snippet referenceSnippet(QByteArrayView all, qsizetype start, qsizetype matchOffset, qsizetype matchLength) {
-    qsizetype end = all.indexOf('#', start);
-    if (end < 0) end = all.size();
-    const QByteArrayView entry = all.sliced(start, end - start);
-    std::vector<RefUnit> units;
-    for (qsizetype i = 0; i < entry.size();) {
+// Decodes `bytes` token by token into units whose offsets count from `base`.
+void appendDecoded(std::vector<RefUnit>& units, QByteArrayView bytes, qsizetype base) {
+    for (qsizetype i = 0; i < bytes.size();) {
         qsizetype stop = i + 1;
-        if (entry[i] == '&') {
-            const qsizetype semi = entry.indexOf(';', i);
-            stop = semi < 0 ? entry.size() : semi + 1;
-            const QString decoded = reference::referenceDecode(widen(entry.sliced(i, stop - i)));
+        if (bytes[i] == '&') {
+            const qsizetype semi = bytes.indexOf(';', i);
+            stop = semi < 0 ? bytes.size() : semi + 1;
+            const QString decoded = reference::referenceDecode(widen(bytes.sliced(i, stop - i)));
             if (semi > i && decoded.size() == 1) {
-                units.push_back({decoded[0], i, stop});
+                units.push_back({decoded[0], base + i, base + stop});
                 i = stop;
                 continue;
             }
         }
         for (; i < stop; ++i)
-            units.push_back({QChar(widenByte(static_cast<unsigned char>(entry[i]))), i, i + 1});
+            units.push_back({QChar(widenByte(static_cast<unsigned char>(bytes[i]))), base + i, base + i + 1});
     }
-    EXPECT_EQ(textOf(units), reference::referenceDecode(widen(entry)));
-    replaceMatches(units, QRegularExpression(u"</?[bBiI]>"_qs), std::nullopt);
+}
+
+// The pane's find-and-delete of one tag pair, enacted literally on the units: delete the first
+// opening tag, then the first closing tag from there on; again from the start. Tags match in any
+// letter case, where only 'B' and 'I' fold to 'b' and 'i'.
+void deleteTagPairs(std::vector<RefUnit>& units, QStringView open, QStringView close) {
+    QString text = textOf(units).replace(u'B', u'b').replace(u'I', u'i');
+    const auto erase = [&](qsizetype at, qsizetype count) {
+        units.erase(units.begin() + at, units.begin() + at + count);
+        text.remove(at, count);
+    };
+    for (;;) {
+        const qsizetype p = text.indexOf(open);
+        if (p < 0) return;
+        erase(p, open.size());
+        const qsizetype e = text.indexOf(close, p);
+        if (e >= 0) erase(e, close.size());
+    }
+}
+
+// Decodes the whole entry token by token as the pane shows it (from its '#' + 1, the three bytes
+// before its start apart), deletes the tags as the pane does and checks that the text is the
+// pane's own (formatEntry's), joins white space with a regular expression, and cuts by sliding
+// a window of kSnippetLength over the line.
+Snippet referenceSnippet(QByteArrayView all, qsizetype start, qsizetype matchOffset, qsizetype matchLength) {
+    qsizetype end = all.indexOf('#', start);
+    if (end < 0) end = all.size();
+    const qsizetype paneStart = std::max<qsizetype>(start - 3, 0);
+    std::vector<RefUnit> units;
+    appendDecoded(units, all.sliced(paneStart, start - paneStart), paneStart - start);
+    appendDecoded(units, all.sliced(start, end - start), 0);
+    deleteTagPairs(units, u"<b>", u"</b>");
+    deleteTagPairs(units, u"<i>", u"</i>");
+    const QString pane = decodeEntities(widen(all.sliced(paneStart, end - paneStart)));
+    EXPECT_EQ(textOf(units), formatEntry(pane, end - paneStart + 1, {}).text);
+    units.erase(units.begin(), std::find_if(units.begin(), units.end(), [](const RefUnit& u) { return u.to > 0; }));
     replaceMatches(units, QRegularExpression(u"\\s+"_qs, QRegularExpression::UseUnicodePropertiesOption),
                    QChar(u' '));
 
@@ -282,6 +313,24 @@ void compareRandomMatches(const QByteArray& dict, int count, unsigned seed, qsiz
 TEST(Snippet, RandomMatchesInRandomSoupsAgreeWithTheReference) {
     std::mt19937 rng(2024);
     compareRandomMatches(soup(rng, 60), 900, 1, 40);
+}
+
+// Entries of tags and their pieces, where the pane's find-and-delete joins new tags and leaves
+// closing tags no opening one claims ("one alpha</i> beta" keeps its "</i>"): a snippet shows
+// what the pane shows (the reference checks its text against formatEntry's), wherever the match.
+TEST(Snippet, TagsAreRemovedAsThePaneRemovesThem) {
+    EXPECT_EQ(bracketed("#<b>one</b> alpha</i> beta", 0, "beta"), u"one alpha</i> [beta]"_qs);
+    EXPECT_EQ(bracketed("#<b>x</b> <<b>b>bold</b> <i>it</i> y", 0, "y"), u"x bold it [y]"_qs);
+    // More closing tags than opening ones, so that few stay open and which ones do tells.
+    static const char* const pieces[] = {"<",    "/",    "b",     "i",    "B", ">", "<b>",  "</b>",
+                                         "</b>", "<i>",  "</I>",  "</i>", " ", "x", "&lt;", "word "};
+    std::mt19937 rng(77);
+    QByteArray dict;
+    for (int e = 0; e < 40; ++e) {
+        dict += "#<b>h</b> ";
+        for (int k = static_cast<int>(rng() % 600); k > 0; --k) dict += pieces[rng() % std::size(pieces)];
+    }
+    compareRandomMatches(dict, 600, 5, 24);
 }
 
 TEST(Snippet, TheHitsOfTheSampleAgreeWithTheReference) {

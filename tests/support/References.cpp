@@ -1,6 +1,9 @@
 #include "References.h"
 
+#include "display/EntryDisplay.h"
 #include "text/CodePage.h"
+#include "text/EntryIndex.h"
+#include "text/MapTextfile.h"
 #include "text/EntityTable.h"
 #include "text/Folding.h"
 
@@ -148,6 +151,55 @@ std::vector<std::int32_t> FoldedEntries::holding(QStringView term) const {
         if (folded[i].contains(want)) out.push_back(starts[i]);
     }
     return out;
+}
+
+std::vector<ReferenceLink> linksReadInFull(const TMapTextfile& text, const EntryIndex& index,
+                                           const LinkResolver& resolve) {
+    std::vector<ReferenceLink> all;
+    const QByteArrayView bytes = text.bytes();
+    for (qsizetype line = 0; line < index.size(); ++line) {
+        const std::int32_t from = index.offsets[static_cast<std::size_t>(line)];
+        const FormattedEntry full = displayEntry(text, from, {}).formatted;
+        std::vector<ReferenceLink> entry;
+        for (const ReferenceWord& word : referenceWords(full.text, full.styles)) {
+            std::vector<qsizetype> lines;
+            resolve(QStringView(full.text).sliced(word.pos, word.len), lines);
+            std::vector<std::int32_t> targets;
+            for (const qsizetype l : lines) {
+                const std::int32_t target = index.offsets[static_cast<std::size_t>(l)];
+                if (l != line && std::find(targets.begin(), targets.end(), target) == targets.end()) {
+                    targets.push_back(target);
+                }
+            }
+            if (targets.empty()) continue;
+            entry.push_back({from, word.pos, word.len, targets.front(), {targets.begin() + 1, targets.end()},
+                             full.text.mid(word.pos, word.len), {}});
+        }
+        const qsizetype first = qsizetype{from} - 3;
+        const QByteArrayView raw = bytes.sliced(first, entryLastByte(text, from) + 1 - first);
+        qsizetype shown = -1;
+        for (qsizetype at = raw.indexOf('@'); at >= 0; at = raw.indexOf('@', at + 1)) {
+            shown = full.text.indexOf(u'@', shown + 1);
+            const qsizetype name = first + at + 1;
+            const qsizetype len = std::min<qsizetype>(9, full.text.size() - shown);
+            entry.push_back({from, shown, len, -1, {}, full.text.mid(shown, len),
+                             widen(bytes.sliced(name, std::min<qsizetype>(8, bytes.size() - name)))});
+        }
+        std::stable_sort(entry.begin(), entry.end(),
+                         [](const auto& a, const auto& b) { return a.pos < b.pos; });
+        all.insert(all.end(), entry.begin(), entry.end());
+    }
+    return all;
+}
+
+std::vector<ReferenceLink> linksHeld(const LinkIndex& links) {
+    std::vector<ReferenceLink> all;
+    for (const LinkIndex::Link& link : links.all()) {
+        const auto others = links.homographs(link);
+        all.push_back({link.from, link.pos, link.len, link.target, {others.begin(), others.end()}, link.text,
+                       link.page});
+    }
+    return all;
 }
 
 } // namespace wordhoard::reference

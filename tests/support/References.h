@@ -3,6 +3,7 @@
 // Slow, literal definitions that the fast routines are held to, by the tests and by the fuzzers.
 
 #include "display/EntryFormat.h"
+#include "language/LinkIndex.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -10,6 +11,11 @@
 
 #include <cstdint>
 #include <vector>
+
+namespace wordhoard {
+class EntryIndex;
+class TMapTextfile;
+} // namespace wordhoard
 
 namespace wordhoard::reference {
 
@@ -38,5 +44,24 @@ public:
     std::vector<std::int32_t> starts;
     std::vector<QString> folded;
 };
+
+// A link as LinkIndex should hold it, its other homographs spelt out.
+struct ReferenceLink {
+    std::int32_t from = 0;
+    qsizetype pos = 0;
+    qsizetype len = 0;
+    std::int32_t target = -1;
+    std::vector<std::int32_t> others;
+    QString text;
+    QString page;
+    friend bool operator==(const ReferenceLink&, const ReferenceLink&) = default;
+};
+
+// Every link of the text in file order, found by formatting each entry in full (displayEntry),
+// reading every marker of it, and pairing the k-th '@' shown with the k-th '@' byte.
+std::vector<ReferenceLink> linksReadInFull(const TMapTextfile& text, const EntryIndex& index,
+                                           const LinkResolver& resolve);
+// The same held by the index.
+std::vector<ReferenceLink> linksHeld(const LinkIndex& links);
 
 } // namespace wordhoard::reference

@@ -5,7 +5,9 @@
 #include "window/ListBox.h"
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
+#include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
+#include "Dictionary.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,6 +22,7 @@
 #include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
@@ -227,6 +230,22 @@ TEST_F(ReadingAidsTest, AnotherFolderStartsEverythingAfresh) {
     EXPECT_EQ(form->hitListModel->line(0), u"wyrd"_qs);
     search(u"elf"_qs); // loosely, over the new text's own index
     EXPECT_EQ(form->hitListModel->line(0), u"ylf"_qs);
+}
+
+TEST_F(ReadingAidsTest, FormsAndLinksAreMadeOnAWorkerForEveryTextAfterTheFirstPaint) {
+    begin();
+    // The first paint may have come and gone before the spies: the index is made either way.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return unit.dictionary->linksIfMade(); }, 10'000));
+    EXPECT_NE(unit.dictionary->formsIfMade(), nullptr);
+    QSignalSpy forms(&form->backgroundIndexes(), &BackgroundIndexes::formsReady);
+    QSignalSpy links(&form->backgroundIndexes(), &BackgroundIndexes::linksReady);
+    EXPECT_NE(unit.dictionary->linksIfMade(), nullptr);
+
+    dir.write(u"other/txt/WH-main_01.txt"_qs, "@wh_b0001#<b>wyrd</b> fate#<b>ylf</b> elf");
+    ASSERT_TRUE(aids().openDictionaryFolder(dir.path(u"other"_qs)));
+    ASSERT_TRUE(links.wait(10'000) || links.size() == 1);
+    EXPECT_EQ(forms.size(), 1);
+    EXPECT_NE(unit.dictionary->linksIfMade(), nullptr);
 }
 
 TEST_F(ReadingAidsTest, AFolderWithoutReadableTextKeepsTheOpenDictionary) {

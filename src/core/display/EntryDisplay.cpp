@@ -26,13 +26,13 @@ bool isEntryStart(const EntryIndex& index, std::int32_t start) {
     return std::binary_search(index.offsets.begin(), index.offsets.end(), start);
 }
 
-DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark) {
+DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark, bool looseMarks) {
     DisplayedEntry shown;
     shown.start = start;
     shown.from = start - 4;
     shown.to = entryLastByte(text, start);
     const QString decoded = decodeEntities(entryBuffer(text, shown.from, shown.to));
-    shown.formatted = formatEntry(decoded, qsizetype{shown.to} - shown.from, mark);
+    shown.formatted = formatEntry(decoded, qsizetype{shown.to} - shown.from, mark, looseMarks);
     shown.page = entryPageName(text, shown.from);
     return shown;
 }

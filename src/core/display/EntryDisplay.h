@@ -21,8 +21,8 @@ class TMapTextfile;
 // Line breaks keep their bytes: CR LF stays two units.
 QString entryBuffer(const TMapTextfile& text, std::int32_t from, std::int32_t to);
 
-// The page name for the entry whose '#' is at `from`: the 8 bytes after the last '@' before it,
-// widened; empty when no '@' stands before the entry.
+// The page name for the entry whose '#' is at `from` (pageNameBefore), widened; empty when no
+// '@' stands before the entry.
 QString entryPageName(const TMapTextfile& text, std::int32_t from);
 
 // Whether `start` is the start offset of an entry (an element of the index).
@@ -38,7 +38,9 @@ struct DisplayedEntry {
 };
 
 // Display in one call for an entry start h taken from the index: widen, decode, format with
-// n = to - from and `mark` (empty: nothing marked), and read the page name.
-DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark);
+// n = to - from and `mark` (empty: nothing marked; `looseMarks` as formatEntry takes it), and
+// read the page name.
+DisplayedEntry displayEntry(const TMapTextfile& text, std::int32_t start, QStringView mark,
+                            bool looseMarks = false);
 
 } // namespace wordhoard

@@ -103,8 +103,10 @@ public:
         }
     }
 
-    // Writes the surviving units and their styles, adding `style` to the covered ones.
-    void apply(QString& text, std::vector<std::uint8_t>& styles, std::uint8_t style) const {
+    // Writes the surviving units and their styles, adding `style` to the covered ones, and keeps
+    // `origins` (if any) alongside.
+    void apply(QString& text, std::vector<std::uint8_t>& styles, std::uint8_t style,
+               std::vector<qsizetype>* origins) const {
         const qsizetype kept = std::count(m_live.begin(), m_live.end(), std::uint8_t{1});
         QString outText(kept, Qt::Uninitialized);
         std::vector<std::uint8_t> outStyles(static_cast<std::size_t>(kept));
@@ -118,10 +120,12 @@ public:
             out[o] = m_text[i];
             outStyles[static_cast<std::size_t>(o)] =
                 static_cast<std::uint8_t>(styles[u] | (depth > 0 ? style : std::uint8_t{kStylePlain}));
+            if (origins) (*origins)[static_cast<std::size_t>(o)] = (*origins)[u];
             ++o;
         }
         text = std::move(outText);
         styles = std::move(outStyles);
+        if (origins) origins->resize(static_cast<std::size_t>(kept));
     }
 
 private:
@@ -182,14 +186,65 @@ private:
     std::unique_ptr<LiveCounter> m_counter;
 };
 
+// Whether a unit can stand before (after) the join of a tag, as '<' does in "<" + "b>".
+bool beginsTag(QChar unit) {
+    return unit == u'<' || unit == u'/' || unit == u'b' || unit == u'B' || unit == u'i' || unit == u'I';
+}
+bool endsTag(QChar unit) {
+    return unit == u'/' || unit == u'b' || unit == u'B' || unit == u'i' || unit == u'I' || unit == u'>';
+}
+
+// The tag ("<b>", "</b>", "<i>", "</i>", 'B' and 'I' too) at text[at]: its length, whether it
+// closes, and whether it is italic; a length of 0 where none begins.
+struct TagAt {
+    qsizetype length = 0;
+    bool closes = false;
+    bool italic = false;
+};
+TagAt tagAt(QStringView text, qsizetype at) {
+    qsizetype j = at + 1;
+    const bool closes = j < text.size() && text[j] == u'/';
+    if (closes) ++j;
+    if (j + 1 >= text.size() || text[j + 1] != u'>') return {};
+    const char16_t letter = text[j].unicode();
+    if (letter != u'b' && letter != u'B' && letter != u'i' && letter != u'I') return {};
+    return {j + 2 - at, closes, letter == u'i' || letter == u'I'};
+}
+
 } // namespace
 
-void styleTagPairs(QString& text, std::vector<std::uint8_t>& styles, TagPair pair, qsizetype n) {
+void styleTagPairs(QString& text, std::vector<std::uint8_t>& styles, TagPair pair, qsizetype n,
+                   std::vector<qsizetype>* origins) {
     const bool bold = pair == TagPair::Bold;
     TagPass pass(text, bold ? kBoldOpen : kItalicOpen, bold ? kBoldClose : kItalicClose, n);
     if (!pass.hasWork()) return;
     pass.run();
-    pass.apply(text, styles, bold ? kStyleBold : kStyleItalic);
+    pass.apply(text, styles, bold ? kStyleBold : kStyleItalic, origins);
+}
+
+std::optional<std::vector<bool>> removedTags(QStringView text) {
+    std::vector<bool> removed(static_cast<std::size_t>(text.size()));
+    std::array<int, 2> open{0, 0}; // bold, italic
+    qsizetype runStart = -1;
+    qsizetype runEnd = -1;
+    const auto mayJoin = [&] {
+        return runStart > 0 && runEnd < text.size() && beginsTag(text[runStart - 1]) && endsTag(text[runEnd]);
+    };
+    for (qsizetype at = text.indexOf(u'<'); at >= 0; at = text.indexOf(u'<', at + 1)) {
+        const TagAt tag = tagAt(text, at);
+        if (tag.length == 0) continue;
+        if (at != runEnd) {
+            if (mayJoin()) return std::nullopt;
+            runStart = at;
+        }
+        runEnd = at + tag.length;
+        int& pending = open[tag.italic ? 1 : 0];
+        if (tag.closes && pending == 0) continue;
+        pending += tag.closes ? -1 : 1;
+        std::fill_n(removed.begin() + at, tag.length, true);
+    }
+    if (mayJoin()) return std::nullopt;
+    return removed;
 }
 
 std::vector<MarkRange> findMarks(QStringView text, QStringView term, qsizetype n) {

@@ -4,6 +4,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace wordhoard {
@@ -37,8 +38,18 @@ enum class TagPair { Bold, Italic };
 // Every pass searches from the start of the text again, so tags that a deletion joins together
 // count: "<<b>b>x</b>" gives "x", bold. "<b>a<b>b</b>c</b>" gives "abc", all bold.
 // The result equals the literal find-and-delete loop; it runs in about linear time.
-// `styles` holds one byte per unit of `text` and is updated alongside.
-void styleTagPairs(QString& text, std::vector<std::uint8_t>& styles, TagPair pair, qsizetype n);
+// `styles` holds one byte per unit of `text` and is updated alongside, and so is `origins` when
+// given (a snippet keeps there where each unit came from).
+void styleTagPairs(QString& text, std::vector<std::uint8_t>& styles, TagPair pair, qsizetype n,
+                   std::vector<qsizetype>* origins = nullptr);
+
+// Which units of `text` styleTagPairs removes (the bold pairs, then the italic ones), told by
+// counting instead of deleting: every opening tag, and each closing tag that an opening one before
+// it takes (each takes the first closing tag after it that no earlier one took); a closing tag
+// none takes stays ("one alpha</i> beta" keeps "</i>"). Nothing when removing a run of tags
+// could join the units around it into a new tag ("<" + "<b>" + "b>"), which only the deletion
+// itself tells. For `n` of at least the text's length. A snippet of a long entry counts so.
+std::optional<std::vector<bool>> removedTags(QStringView text);
 
 // The occurrences of `term` in `text`, ignoring letter case, left to right without overlap; each
 // one is looked for from the end of the previous one and must end within `n` units of that start.

@@ -1,26 +1,16 @@
 #include "display/PageOrder.h"
 
-#include <cstring>
+#include "text/EntryIndex.h"
 
 namespace wordhoard {
 
-namespace {
-constexpr qsizetype kPageNameLength = 8;
-} // namespace
-
 PageOrder::PageOrder(QByteArrayView text) {
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    for (const char* at = begin; at < end;) {
-        const auto* marker = static_cast<const char*>(std::memchr(at, '@', static_cast<std::size_t>(end - at)));
-        if (!marker) break;
-        const qsizetype length = std::min<qsizetype>(kPageNameLength, end - marker - 1);
-        const QByteArray name(marker + 1, length);
+    for (qsizetype marker = text.indexOf('@'); marker >= 0; marker = text.indexOf('@', marker + 1)) {
+        const QByteArray name = pageNameAt(text, marker).toByteArray();
         if (!name.isEmpty() && !m_position.contains(name)) {
             m_position.insert(name, size());
             m_pages.push_back(name);
         }
-        at = marker + 1;
     }
 }
 

@@ -9,8 +9,8 @@
 
 namespace wordhoard {
 
-// The printed pages in the order the text's page markers give them: a marker is an '@' and its
-// page name the 8 bytes after it (fewer at the end of the file), as status panel 1 shows it.
+// The printed pages in the order the text's page markers give them (pageNameAt), as status panel
+// 1 shows them.
 // A page marked again later keeps its first place:
 //   "@wh_b0001 #a @wh_b0002 #b @wh_b0001 #c"  gives wh_b0001, wh_b0002
 class PageOrder {

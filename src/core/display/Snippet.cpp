@@ -1,6 +1,8 @@
 #include "display/Snippet.h"
 
+#include "display/EntryFormat.h"
 #include "text/CodePage.h"
+#include "text/EntityDecoding.h"
 #include "text/EntityTable.h"
 #include "text/MapTextfile.h"
 
@@ -8,7 +10,9 @@
 #include <QChar>
 
 #include <algorithm>
-#include <string_view>
+#include <array>
+#include <numeric>
+#include <optional>
 #include <vector>
 
 namespace wordhoard {
@@ -22,91 +26,90 @@ struct Unit {
     qsizetype to;
 };
 
-// The most raw bytes read on either side of a match; beyond it (tags or white space all the way)
-// a snippet makes do with fewer characters. The first reach, 240 bytes, is some 30 words of
-// dictionary text: one reading is enough but where entities or tags crowd together.
+// The most raw bytes read after a match; beyond it (tags or white space all the way) a snippet
+// makes do with fewer characters. The first reach, 240 bytes, is some 30 words of dictionary
+// text: one reading is enough but where entities or tags crowd together.
 constexpr qsizetype kMostReach = qsizetype{1} << 16;
-// A tag cut by a window's edge leaves at most 3 of its characters inside ("b>" of "<b>", "</b"
-// of "</b>"); so many characters at an edge that is not the entry's own are not trusted.
-constexpr std::size_t kEdgeUnits = 3;
+// A tag cut by the window's end leaves at most 3 of its characters inside ("</b" of "</b>"), and
+// a tag that the pane makes by joining what stands around a removed one ("<" + "<b>" + "b>") holds
+// at most 3 before the join; so many characters at an end that is not the entry's own are not
+// trusted.
+constexpr qsizetype kEdgeUnits = 3;
 
 constexpr char16_t kEllipsis = u'\u2026';
 // How far a cut end moves back to the space before a word it would split.
 constexpr qsizetype kWordSlack = 15;
 
-// Where decoding can take up the entry that starts at `entryStart` so as to give, from `at` on,
-// what decoding the whole entry gives; and whether that point lies inside a token that stays as
-// written. Tokens are read from the entry's start, and the reading is outside any token right
-// after every ';'. So the nearest '&' or ';' before `at` tells:
-//   none, or ';'  outside a token: begin at `at`.
-//   '&' at a      inside a token that began at a or before. One reaching past
-//                 at - kLongestEntityName is longer than any name: it stays as written up to its
-//                 ';'. Else begin at a. (Had the token begun before a, it holds two '&'s and is
-//                 no entity, yet read from a it may look like one: that one unit lies at the
-//                 window's edge, which is not trusted anyway.)
-struct Resume {
-    qsizetype at;
-    bool inToken;
+// Entry text as the pane decodes it: every character in `chars`, and from a byte `split` on each
+// with its bytes in `units` (units[k] is chars[first + k]).
+struct Decoded {
+    QString chars;
+    std::vector<Unit> units;
+    qsizetype first = -1;
 };
 
-Resume resumeAt(QByteArrayView all, qsizetype entryStart, qsizetype at) {
-    qsizetype a = at - 1;
-    while (a >= entryStart && all[a] != '&' && all[a] != ';') --a;
-    if (a < entryStart || all[a] == ';') return {at, false};
-    if (at - a >= static_cast<qsizetype>(kLongestEntityName)) return {at, true};
-    return {a, false};
-}
-
-// Decodes the raw bytes [from, to) as decodeEntityBytes does, into units that remember their
-// bytes; a token begun before `to` may be looked up with the bytes up to `limit`.
-void decodeRange(QByteArrayView all, qsizetype from, qsizetype to, qsizetype limit, bool inToken,
-                 std::vector<Unit>& out) {
-    for (qsizetype i = from; i < to;) {
-        const char c = all[i];
-        if (c == '&' && !inToken) {
-            const qsizetype stop = std::min(limit, i + static_cast<qsizetype>(kLongestEntityName));
-            const qsizetype semi = all.first(stop).indexOf(';', i + 1);
-            if (semi >= 0) {
-                const std::string_view token(all.data() + i, static_cast<std::size_t>(semi + 1 - i));
-                if (const auto ch = entityCharacter(token)) {
-                    out.push_back({*ch, i, semi + 1});
-                    i = semi + 1;
-                    continue;
-                }
+// Decodes the text that begins at `start`, from there up to `end`, into `out`; a token begun
+// before `end` is read up to its ';' if that lies before `look`.
+void decode(Decoded& out, QByteArrayView all, qsizetype start, qsizetype end, qsizetype look,
+            qsizetype split) {
+    const auto add = [&](char16_t ch, qsizetype from, qsizetype to) {
+        if (out.first < 0) out.first = out.chars.size();
+        out.units.push_back({ch, from, to});
+        out.chars += QChar(ch);
+    };
+    readEntityTokens(
+        all.sliced(start, look - start),
+        [&](qsizetype from, qsizetype to) {
+            from += start;
+            to = std::min(start + to, end);
+            if (from < split) {
+                const qsizetype before = std::min(to, split);
+                appendWidened(out.chars, all.sliced(from, before - from));
+                from = before;
             }
-            inToken = true; // no entity: the token stays as written, up to its ';'
-        } else if (c == ';') {
-            inToken = false;
+            for (qsizetype i = from; i < to; ++i) {
+                add(widenByte(static_cast<unsigned char>(all[i])), i, i + 1);
+            }
+        },
+        [&](qsizetype from, qsizetype to, char16_t ch) {
+            if (start + from >= end) return;
+            if (start + from < split) {
+                out.chars += QChar(ch);
+            } else {
+                add(ch, start + from, start + to);
+            }
+        });
+}
+
+// What the pane shows of the decoded units: without the tags it removes, each run of white space,
+// line breaks included, made one space that stands for all its bytes. Nothing when that needs
+// the find-and-delete itself and the units do not begin where the characters do.
+std::optional<std::vector<Unit>> lineOf(const Decoded& decoded) {
+    const std::vector<Unit>& units = decoded.units;
+    const auto first = static_cast<std::size_t>(std::max<qsizetype>(decoded.first, 0));
+    std::vector<std::size_t> kept;
+    kept.reserve(units.size());
+    if (const std::optional<std::vector<bool>> removed = removedTags(decoded.chars)) {
+        for (std::size_t k = 0; k < units.size(); ++k) {
+            if (!(*removed)[first + k]) kept.push_back(k);
         }
-        out.push_back({widenByte(static_cast<unsigned char>(c)), i, i + 1});
-        ++i;
+    } else if (static_cast<qsizetype>(units.size()) == decoded.chars.size()) {
+        // The pane's own find-and-delete (formatEntry's), keeping where each unit came from.
+        QString text = decoded.chars;
+        std::vector<qsizetype> origins(units.size());
+        std::iota(origins.begin(), origins.end(), 0);
+        std::vector<std::uint8_t> styles(units.size(), kStylePlain);
+        styleTagPairs(text, styles, TagPair::Bold, text.size(), &origins);
+        styleTagPairs(text, styles, TagPair::Italic, text.size(), &origins);
+        kept.assign(origins.begin(), origins.end());
+    } else {
+        return std::nullopt;
     }
-}
 
-// The length of the tag ("<b>", "</b>", "<i>", "</i>", any letter case) that begins at unit i,
-// or 0.
-std::size_t tagAt(const std::vector<Unit>& units, std::size_t i) {
-    if (units[i].ch != u'<') return 0;
-    std::size_t j = i + 1;
-    if (j < units.size() && units[j].ch == u'/') ++j;
-    if (j + 1 >= units.size()) return 0;
-    const char16_t letter = units[j].ch | 0x20; // 'B' and 'b' alone give 'b'
-    if ((letter == u'b' || letter == u'i') && units[j + 1].ch == u'>') return j + 2 - i;
-    return 0;
-}
-
-// The decoded units without their tags, each run of white space made one space that stands for
-// all its bytes. Tags never overlap, so which ones are found does not depend on where the units
-// begin (unless they begin inside one).
-std::vector<Unit> lineOf(const std::vector<Unit>& decoded) {
     std::vector<Unit> line;
-    line.reserve(decoded.size());
-    for (std::size_t i = 0; i < decoded.size();) {
-        if (const std::size_t tag = tagAt(decoded, i)) {
-            i += tag;
-            continue;
-        }
-        const Unit& u = decoded[i++];
+    line.reserve(kept.size());
+    for (const std::size_t k : kept) {
+        const Unit& u = units[k];
         if (!QChar::isSpace(u.ch)) {
             line.push_back(u);
         } else if (!line.empty() && line.back().ch == u' ') {
@@ -171,30 +174,35 @@ Snippet makeSnippet(const TMapTextfile& text, std::int32_t entryStart, std::int3
     const qsizetype ms = std::min(start + std::max<qsizetype>(matchOffset, 0), size);
     const qsizetype me = std::min(ms + std::max<qsizetype>(matchLength, 0), size);
 
-    std::vector<Unit> decoded;
+    const qsizetype paneStart = std::max<qsizetype>(start - 3, 0);
     firstReach = std::clamp<qsizetype>(firstReach, 1, kMostReach);
+    bool fromStart = false;
     for (qsizetype leftReach = firstReach, rightReach = firstReach;;) {
-        const qsizetype w0 = std::max(start, ms - leftReach);
         // The entry ends at the next '#'; past the window, a token may be read up to its ';'.
         const qsizetype look = std::min(size, ms + rightReach + static_cast<qsizetype>(kLongestEntityName));
         const qsizetype hash = all.first(look).indexOf('#', ms);
-        const bool atStart = w0 == start;
         const bool atEnd = hash >= 0 || look == size;
         const qsizetype w1 = hash >= 0 ? hash : (atEnd ? size : ms + rightReach);
-
-        const Resume resume = atStart ? Resume{start, false} : resumeAt(all, start, w0);
-        decoded.clear();
-        decodeRange(all, resume.at, w1, atEnd ? w1 : look, resume.inToken, decoded);
-        const std::vector<Unit> line = lineOf(decoded);
-
-        // The units that decoding the whole entry gives alike: all but those at a window edge.
-        const std::size_t n = decoded.size();
-        const qsizetype trustFrom = atStart ? start : (n > kEdgeUnits ? decoded[kEdgeUnits].from : w1);
-        const qsizetype trustTo = atEnd ? w1 : (n > kEdgeUnits ? decoded[n - kEdgeUnits].from : w0);
-        qsizetype lo = 0;
-        qsizetype hi = static_cast<qsizetype>(line.size());
-        while (lo < hi && line[static_cast<std::size_t>(lo)].from < trustFrom) ++lo;
-        while (hi > lo && line[static_cast<std::size_t>(hi - 1)].to > trustTo) --hi;
+        // The pane shows the entry from its '#' + 1: the tags of the three bytes before the start,
+        // the headword's "<b>", count. They are decoded on their own, as the search reads the
+        // entry from its start. Units (with their bytes) are kept from `leftReach` bytes before
+        // the match on; which tags the pane removes is told from every character before them.
+        const qsizetype split = fromStart ? paneStart : std::max(paneStart, ms - leftReach);
+        Decoded decoded;
+        decoded.chars.reserve(w1 - paneStart);
+        decoded.units.reserve(static_cast<std::size_t>(w1 - split));
+        decode(decoded, all, paneStart, start, start, split);
+        decode(decoded, all, start, w1, atEnd ? w1 : look, split);
+        std::optional<std::vector<Unit>> shownLine = lineOf(decoded);
+        if (!shownLine) {
+            // Tags that may join: the find-and-delete itself, over every unit from the start.
+            fromStart = true;
+            continue;
+        }
+        std::vector<Unit>& line = *shownLine;
+        const auto shownFromStart = [&](const Unit& u) { return u.to > start; };
+        line.erase(line.begin(), std::find_if(line.begin(), line.end(), shownFromStart));
+        if (!line.empty()) line.front().from = std::max(line.front().from, start);
 
         // The match: from the unit holding its first byte to the one holding its last.
         const auto lineSize = static_cast<qsizetype>(line.size());
@@ -204,28 +212,25 @@ Snippet makeSnippet(const TMapTextfile& text, std::int32_t entryStart, std::int3
         if (me > ms) {
             while (end < lineSize && line[static_cast<std::size_t>(end)].from < me) ++end;
         }
-
-        // Enough is known when kSnippetLength characters lie on either side of the match's start,
-        // and one more, which tells whether a cut splits a word.
-        const bool leftShort = !atStart && pos - lo <= kSnippetLength;
-        const bool rightShort = !atEnd && hi - pos <= kSnippetLength;
-        const bool growLeft = leftShort && leftReach < kMostReach;
-        const bool growRight = rightShort && rightReach < kMostReach;
-        if (growLeft || growRight) {
-            if (growLeft) leftReach *= 2;
-            if (growRight) rightReach *= 2;
+        // Enough is known when kSnippetLength characters stand before the match's start and
+        // kSnippetLength trusted ones after it, and one more, which tells whether a cut splits a
+        // word.
+        const bool atStart = split == paneStart;
+        const qsizetype trusted = atEnd ? lineSize : std::max<qsizetype>(lineSize - kEdgeUnits, 0);
+        const bool leftShort = !atStart && pos <= kSnippetLength;
+        const bool rightShort = !atEnd && trusted - pos <= kSnippetLength;
+        if ((leftShort && leftReach < kMostReach) || (rightShort && rightReach < kMostReach)) {
+            if (leftShort) leftReach *= 2;
+            if (rightShort) rightReach *= 2;
             continue;
         }
-        if (leftShort || rightShort) {
-            // Tags or white space over the whole reach: make do with every unit read.
-            lo = 0;
-            hi = lineSize;
-        }
-        QString chars(hi - lo, Qt::Uninitialized);
-        for (qsizetype i = lo; i < hi; ++i) chars[i - lo] = QChar(line[static_cast<std::size_t>(i)].ch);
-        pos = std::clamp(pos, lo, hi);
+        // Tags or white space over the whole reach: make do with every unit read.
+        const qsizetype hi = rightShort ? lineSize : trusted;
+        QString shown(hi, Qt::Uninitialized);
+        for (qsizetype i = 0; i < hi; ++i) shown[i] = QChar(line[static_cast<std::size_t>(i)].ch);
+        pos = std::min(pos, hi);
         end = std::clamp(end, pos, hi);
-        return cutAround(chars, pos - lo, end - pos, atStart, atEnd);
+        return cutAround(shown, pos, end - pos, atStart, atEnd);
     }
 }
 

@@ -7,8 +7,11 @@
 
 namespace wordhoard {
 
-EntryPlace placeOf(const TMapTextfile& text, std::int32_t start) {
-    return {start, rawHeadword(text, start).toByteArray()};
+std::optional<EntryPlace> placeOf(const EntryIndex& index, std::int32_t start) {
+    const auto& starts = index.offsets;
+    const auto at = std::lower_bound(starts.begin(), starts.end(), start);
+    if (at == starts.end() || *at != start) return std::nullopt;
+    return EntryPlace{start, index.raw(at - starts.begin()).toByteArray()};
 }
 
 std::optional<std::int32_t> EntryFinder::find(const EntryPlace& place) const {

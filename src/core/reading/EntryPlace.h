@@ -10,7 +10,6 @@
 namespace wordhoard {
 
 class EntryIndex;
-class TMapTextfile;
 
 // Where an entry stood and what its headword was (as the text writes it): enough to find the
 // entry again in the same text, or in the text after it changed.
@@ -20,8 +19,9 @@ struct EntryPlace {
     friend bool operator==(const EntryPlace&, const EntryPlace&) = default;
 };
 
-// The place of the entry that starts at `start` in `text`.
-EntryPlace placeOf(const TMapTextfile& text, std::int32_t start);
+// The place of the entry that starts at `start`, by the headword the index keeps (never by the
+// text, which may have changed on disk since it was indexed); none when no entry starts there.
+std::optional<EntryPlace> placeOf(const EntryIndex& index, std::int32_t start);
 
 // Finds entries again in one text by their places:
 //   the entry that still starts at place.start with that headword is that entry; else, of the

@@ -42,13 +42,15 @@ std::optional<std::size_t> Favourites::find(std::int32_t start) const {
     return static_cast<std::size_t>(at - m_list.begin());
 }
 
-bool Favourites::toggle(const TMapTextfile& text, std::int32_t start, const QDateTime& now) {
+bool Favourites::toggle(const TMapTextfile& text, const EntryIndex& index, std::int32_t start, const QDateTime& now) {
     if (const auto at = find(start)) {
         remove(*at);
         return false;
     }
+    std::optional<EntryPlace> place = placeOf(index, start);
+    if (!place) return false;
     Favourite favourite;
-    favourite.place = placeOf(text, start);
+    favourite.place = std::move(*place);
     favourite.page = pageNameBefore(text, start - 4);
     favourite.added = now.toUTC();
     m_list.push_back(std::move(favourite));

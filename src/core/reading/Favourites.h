@@ -14,6 +14,7 @@
 
 namespace wordhoard {
 
+class EntryIndex;
 class TMapTextfile;
 
 // An entry the reader marked: where it stood and its headword as the text writes it (enough to
@@ -38,9 +39,9 @@ public:
 
     // The favourite that stands for the entry starting at `start` in the text open.
     std::optional<std::size_t> find(std::int32_t start) const;
-    // Marks the entry starting at `start` in `text`, or unmarks it when it is marked already;
-    // true when it is marked now.
-    bool toggle(const TMapTextfile& text, std::int32_t start, const QDateTime& now);
+    // Marks the entry starting at `start` in `text` (indexed as `index`), or unmarks it when it
+    // is marked already; true when it is marked now. Where no entry starts, nothing is marked.
+    bool toggle(const TMapTextfile& text, const EntryIndex& index, std::int32_t start, const QDateTime& now);
     void remove(std::size_t at);
     // A note is one line: "see also\r\nþing" gives "see also þing".
     void setNote(std::size_t at, const QString& note);

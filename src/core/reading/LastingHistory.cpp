@@ -7,10 +7,12 @@
 
 namespace wordhoard {
 
-PlacedHistory placeHistory(const History& history, const TMapTextfile& text) {
+PlacedHistory placeHistory(const History& history, const EntryIndex& index) {
     PlacedHistory placed;
     placed.steps.reserve(history.size());
-    for (const Visit& visit : history.visits()) placed.steps.push_back({placeOf(text, visit.start), visit.list});
+    for (const Visit& visit : history.visits()) {
+        placed.steps.push_back({placeOf(index, visit.start).value_or(EntryPlace{visit.start, {}}), visit.list});
+    }
     placed.cursor = history.position();
     return placed;
 }

@@ -11,7 +11,7 @@
 
 namespace wordhoard {
 
-class TMapTextfile;
+class EntryIndex;
 
 // A history as it outlasts a run: each visit's place in the text it was made in (so that the
 // visit is found again when the text changed), its list, and the visit the cursor stands on.
@@ -26,8 +26,9 @@ struct PlacedHistory {
     bool operator==(const PlacedHistory&) const = default;
 };
 
-// The places of `history`'s visits in `text`, the text they were made in.
-PlacedHistory placeHistory(const History& history, const TMapTextfile& text);
+// The places of `history`'s visits in the text they were made in, by its index (a visit where no
+// entry starts keeps an empty headword, and is dropped when found again).
+PlacedHistory placeHistory(const History& history, const EntryIndex& index);
 
 // The history in the text that `finder` searches: each visit where its entry is now, the visits
 // whose headword is gone dropped, the cursor kept as History::remap keeps it.

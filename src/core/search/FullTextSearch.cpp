@@ -158,6 +158,14 @@ QString searchPatternTooLong(qsizetype length) {
         .arg(kMaxSearchPatternLength);
 }
 
+QString looseSearchTermTooLong(qsizetype typedLength, qsizetype expandedLength) {
+    return QStringLiteral("The search term is too long for loose matching: its %1 characters become %2 after "
+                          "expansion, at most %3")
+        .arg(typedLength)
+        .arg(expandedLength)
+        .arg(kMaxLoosePatternLength);
+}
+
 namespace {
 
 // The guard of a loose pattern's letters: after a raw byte, that byte stands outside every
@@ -230,6 +238,10 @@ void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* 
         outcome.error = searchPatternTooLong(length);
         return;
     }
+    if (loose && pattern.size() > kMaxLoosePatternLength) {
+        outcome.error = looseSearchTermTooLong(loose->typedLength, pattern.size());
+        return;
+    }
     if (loose && loose->unwritable) return;
     std::optional<QByteArray> narrowed = narrow(pattern);
     if (!narrowed) return;
@@ -250,8 +262,10 @@ void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* 
     std::vector<LooseOccurrence> candidates;
     std::size_t nextCandidate = 0;
     std::optional<DecodedEntities> entities;
+    // Extended mode gives spaces and '#' a meaning the runs are not read with.
+    const bool byRuns = isLoose && !loose->runs.empty() && !(term.Options() & preExtended);
     if (isLoose) {
-        if (!loose->runs.empty()) candidates = looseCandidates(text, *index, loose->runs);
+        if (byRuns) candidates = looseCandidates(text, *index, loose->runs);
         term.setCalloutCheck(entityGuard, &entities);
     }
     const auto guardOff = qScopeGuard([&] {
@@ -259,11 +273,11 @@ void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* 
     });
     const auto findCandidate = [&](std::int32_t from) -> std::int32_t {
         if (!isLoose) return text.FindWild(bytes, from, 0, '*', '.');
-        if (loose->runs.empty()) return static_cast<std::int32_t>(all.indexOf('#', from)); // every entry
+        if (!byRuns) return static_cast<std::int32_t>(all.indexOf('#', from)); // every entry
         while (nextCandidate < candidates.size() && candidates[nextCandidate].start < from) ++nextCandidate;
         return nextCandidate < candidates.size() ? candidates[nextCandidate].start : -1;
     };
-    if (isLoose && loose->pureRun) {
+    if (byRuns && loose->pureRun) {
         looseRunPass(text, candidates, outcome, progress, scannedBefore, totalScan);
         return;
     }
@@ -322,6 +336,11 @@ void searchPass(const TMapTextfile& text, QStringView pattern, const LoosePass* 
                                     static_cast<std::int32_t>(term.MatchedOffset()),
                                     static_cast<std::int32_t>(term.MatchedText().size())});
         }
+    } catch (const RegexCompileError& e) {
+        // A loose pattern's error names the place in the strict pattern, as the strict search does.
+        outcome.error = QString::fromUtf8(
+            loose ? RegexCompileError(loose->strictOffset(e.offset()), e.reason()).what() : e.what());
+        return;
     } catch (const RegexError& e) {
         outcome.error = QString::fromUtf8(e.what());
         return;

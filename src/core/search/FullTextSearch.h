@@ -50,6 +50,15 @@ inline constexpr qsizetype kMaxSearchPatternLength = 1000;
 // The message of that error: "The search term is too long: 1001 characters after encoding, at most 1000".
 QString searchPatternTooLong(qsizetype length);
 
+// The longest loose pattern a pass takes, in characters after expansion. One letter expands to
+// up to 216 characters, and PCRE2 refuses a pattern that compiles to more than 64 KB (some 150
+// letters); a strict pattern of 1,000 characters and loose letters up to this cap compile.
+inline constexpr qsizetype kMaxLoosePatternLength = 20000;
+
+// The message of a loose pattern over that cap: "The search term is too long for loose matching:
+// its 100 characters become 21600 after expansion, at most 20000".
+QString looseSearchTermTooLong(qsizetype typedLength, qsizetype expandedLength);
+
 // One full-text search request for a typed term. The term gives one pattern per pass
 // (encodeSearchTerm): the entity-wildcard pattern, then the letter-wildcard pattern when the
 // term holds a '?'. A pass is one scan of the whole text:

@@ -1,6 +1,7 @@
 #include "search/LooseSearch.h"
 
 #include "text/CodePage.h"
+#include "text/EntityDecoding.h"
 #include "text/EntityTable.h"
 #include "text/Folding.h"
 #include "text/MapTextfile.h"
@@ -12,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <bitset>
 #include <cstring>
 #include <iterator>
 #include <optional>
@@ -72,10 +74,12 @@ const std::array<char16_t, 256>& byteLetters() {
     return table;
 }
 
-// The folded letter of the entity named `name` ("&aelig;" gives 'æ'), or 0.
-char16_t entityLetter(QByteArrayView name) {
-    const auto ch = entityCharacter(std::string_view(name.data(), static_cast<std::size_t>(name.size())));
-    return ch ? letterOf(*ch) : 0;
+// The folded letter of the entity that begins at text[amp] ("&aelig;" gives 'æ') and where it
+// ends; a letter of 0 where none begins or it is no letter.
+std::pair<char16_t, qsizetype> entityLetterAt(QByteArrayView text, qsizetype amp) {
+    const std::optional<EntityToken> entity = entityAt(text, amp);
+    if (!entity) return {0, 0};
+    return {letterOf(*entity->character), entity->end};
 }
 
 // ---- The term ------------------------------------------------------------------------------------
@@ -177,41 +181,61 @@ QString expansion(const Spellings& spellings) {
     return out;
 }
 
-// Builds both passes' patterns and their letter runs while reading the term once.
+// Builds both passes' patterns, the strict patterns beside them, and their letter runs while
+// reading the term once.
 class PassBuilder {
 public:
     // Text that stays as the strict search writes it: entities encoded, '?' the wildcard.
     void strict(QStringView text) {
         for (const QChar ch : encodeEntities(text)) {
             if (ch == u'?') {
-                m_entity += QStringLiteral("&.*;");
-                m_letter += u'.';
+                m_entity.append(u"&.*;");
+                m_letter.append(u".");
                 m_wildcard = true;
             } else {
-                m_entity += ch;
-                m_letter += ch;
+                m_entity.append(QStringView(&ch, 1));
+                m_letter.append(QStringView(&ch, 1));
             }
         }
         endRun();
     }
 
-    void letter(char16_t folded, bool topLevel) {
+    // Text that PCRE2 passes over, "\E" or "\Q\E": a quantifier after it applies to what stands
+    // before it, so the run goes on ("ab\E*" is "ab*").
+    void transparent(QStringView text) {
+        m_entity.append(text);
+        m_letter.append(text);
+        m_onlyLetters = false;
+    }
+
+    // A letter of the term, `typed` as it stands there, `folded` what it matches.
+    void letter(QChar typed, char16_t folded, bool topLevel) {
         const auto& table = spellingsByLetter();
         const auto it = table.constFind(folded);
+        const QString strictText = encodeEntities(QStringView(&typed, 1));
         if (it == table.cend()) {
             m_unwritable = true;
+            m_entity.append(strictText);
+            m_letter.append(strictText);
             endRun();
             return;
         }
         const QString group = expansion(*it);
-        m_entity += group;
-        m_letter += group;
+        m_entity.expand(group, strictText);
+        m_letter.expand(group, strictText);
         m_expanded = true;
         if (topLevel) {
             m_run += QChar(folded);
         } else {
             endRun();
         }
+    }
+
+    // A combining mark: folding removes it, the strict pattern keeps it.
+    void mark(QChar typed) {
+        const QString strictText = encodeEntities(QStringView(&typed, 1));
+        m_entity.expand(QString(), strictText);
+        m_letter.expand(QString(), strictText);
     }
 
     // A quantifier makes what stands before it optional: a letter it follows leaves the run.
@@ -224,35 +248,55 @@ public:
         m_lastWasLetter = wasLetter;
         if (!wasLetter) m_onlyLetters = false;
     }
-    void alternationAtTopLevel() { m_noRuns = true; }
+    void noRuns() { m_noRuns = true; }
 
     std::vector<LoosePass> finish(QStringView term) {
         endRun();
-        const SearchPatterns strictPatterns = encodeSearchTerm(term);
         std::vector<LoosePass> passes;
-        const auto make = [&](const QString& pattern, qsizetype strictLength) {
+        const auto make = [&](const Pattern& pattern) {
             LoosePass pass;
-            pass.pattern = pattern;
-            pass.strictLength = strictLength;
+            pass.pattern = pattern.loose;
+            pass.strictLength = pattern.strict.size();
+            pass.typedLength = term.size();
+            pass.expansions = pattern.expansions;
             pass.expanded = m_expanded;
             pass.unwritable = m_unwritable;
             if (!m_noRuns) pass.runs = m_runs;
-            pass.pureRun = m_onlyLetters && m_runs.size() == 1;
+            pass.pureRun = m_onlyLetters && !m_noRuns && m_runs.size() == 1;
             return pass;
         };
-        passes.push_back(make(m_entity, strictPatterns.entityWildcard.size()));
-        if (m_wildcard) passes.push_back(make(m_letter, strictPatterns.letterWildcard.size()));
+        passes.push_back(make(m_entity));
+        if (m_wildcard) passes.push_back(make(m_letter));
         return passes;
     }
 
 private:
+    // One pass's loose pattern and its strict pattern, side by side.
+    struct Pattern {
+        QString loose;
+        QString strict;
+        std::vector<LoosePass::Expansion> expansions;
+
+        // Text that both patterns write alike.
+        void append(QStringView text) {
+            loose += text;
+            strict += text;
+        }
+        void expand(const QString& looseText, const QString& strictText) {
+            expansions.push_back({loose.size(), loose.size() + looseText.size(), strict.size(),
+                                  strict.size() + strictText.size()});
+            loose += looseText;
+            strict += strictText;
+        }
+    };
+
     void endRun() {
         if (!m_run.isEmpty()) m_runs.push_back(m_run);
         m_run.clear();
     }
 
-    QString m_entity;
-    QString m_letter;
+    Pattern m_entity;
+    Pattern m_letter;
     QString m_run;
     std::vector<QString> m_runs;
     bool m_wildcard = false;
@@ -265,6 +309,16 @@ private:
 
 } // namespace
 
+qsizetype LoosePass::strictOffset(qsizetype looseOffset) const {
+    qsizetype shift = 0; // strict minus loose length of the expansions passed
+    for (const Expansion& e : expansions) {
+        if (looseOffset <= e.looseStart) break;
+        if (looseOffset < e.looseEnd) return e.strictEnd;
+        shift += (e.strictEnd - e.strictStart) - (e.looseEnd - e.looseStart);
+    }
+    return looseOffset + shift;
+}
+
 std::vector<LoosePass> looseSearchPasses(QStringView term) {
     PassBuilder build;
     const qsizetype n = term.size();
@@ -275,32 +329,41 @@ std::vector<LoosePass> looseSearchPasses(QStringView term) {
         bool wasLetter = false;
         if (unit == u'\\') {
             const qsizetype len = escapeLength(term, i);
-            build.strict(term.sliced(i, len));
+            const QStringView escape = term.sliced(i, len);
             i += len;
+            if (escape == u"\\E" || escape == u"\\Q\\E") {
+                build.transparent(escape);
+                continue; // what stood before stays the one a quantifier follows
+            }
+            build.strict(escape);
         } else if (unit == u'[') {
             const qsizetype len = classLength(term, i);
             build.strict(term.sliced(i, len));
             i += len;
         } else if (unit == u'(' && i + 1 < n && term[i + 1] == u'*') {
-            // A verb such as "(*UTF)": its name is syntax, not letters.
+            // A verb such as "(*ACCEPT)" or "(*COMMIT)", or "(*nla:" and its like: its name is
+            // syntax, not letters, and a match need not hold the letters around it.
             const qsizetype end = term.indexOf(u')', i);
             const qsizetype len = end < 0 ? n - i : end + 1 - i;
             build.strict(term.sliced(i, len));
+            build.noRuns();
             i += len;
         } else if (unit == u'*' || unit == u'+' || unit == u'{') {
             build.quantifier(ch);
             ++i;
         } else if (ch.isLetter()) {
-            build.letter(foldUnit(unit), depth == 0);
+            build.letter(ch, foldUnit(unit), depth == 0);
             wasLetter = true;
             ++i;
         } else if (ch.isMark()) {
-            ++i; // folding removes it
+            build.mark(ch);
+            ++i;
             wasLetter = true; // ... and the letter before it stays the one a quantifier follows
         } else {
             if (unit == u'(') ++depth;
             if (unit == u')') depth = std::max(0, depth - 1);
-            if (unit == u'|' && depth == 0) build.alternationAtTopLevel();
+            if (unit == u'|' && depth == 0) build.noRuns();
+            if (unit == 0) build.noRuns(); // the compiler reads the pattern up to its first NUL
             build.strict(term.sliced(i, 1));
             ++i;
         }
@@ -311,12 +374,95 @@ std::vector<LoosePass> looseSearchPasses(QStringView term) {
 
 // ---- The index -----------------------------------------------------------------------------------
 
-LooseIndex::LooseIndex(const TMapTextfile& text) {
-    const QByteArrayView all = text.bytes();
-    m_textBytes = all.size();
+namespace {
+
+// The letters a scan of the text looks for: the bytes from 0x80 on that write one of them, and
+// the two bytes after the '&' of each of their entities ("&a-long;" gives "a-"; "&aelig;", whose
+// "ae" no 'a' entity begins with, is passed over unread).
+struct WantedLetters {
+    QString letters; // folded; empty: every letter
+    std::array<bool, 256> byte{};
+    std::bitset<1 << 16> pair; // by second << 8 | third
+
+    explicit WantedLetters(QStringView wanted) : letters(wanted.toString()) {
+        const auto& table = spellingsByLetter();
+        for (const QChar letter : wanted) {
+            const auto it = table.constFind(letter.unicode());
+            if (it == table.cend()) continue;
+            for (const char b : it->bytes) byte[static_cast<unsigned char>(b)] = true;
+            for (const std::string_view name : it->names) add(name);
+        }
+    }
+    // Every letter.
+    WantedLetters() {
+        for (std::size_t b = 0x80; b < byte.size(); ++b) byte[b] = byteLetters()[b] != 0;
+        for (const auto& spellings : spellingsByLetter()) {
+            for (const std::string_view name : spellings.names) add(name);
+        }
+    }
+
+    bool wants(char16_t letter) const {
+        return letter != 0 && (letters.isEmpty() || letters.contains(QChar(letter)));
+    }
+    bool mayBegin(unsigned char second, unsigned char third) const {
+        return pair.test(std::size_t{second} << 8 | third);
+    }
+
+private:
+    void add(std::string_view name) {
+        pair.set(std::size_t{static_cast<unsigned char>(name[1])} << 8 | static_cast<unsigned char>(name[2]));
+    }
+};
+
+// Calls found(letter, at, length) for every place of `text` where a wanted letter is written as a
+// byte from 0x80 on or as an entity of the table, in increasing order.
+template <typename Found>
+void scanPlaces(QByteArrayView text, const WantedLetters& wanted, Found found) {
+    const auto* t = reinterpret_cast<const unsigned char*>(text.data());
+    const qsizetype n = text.size();
+    const auto& letters = byteLetters();
+    const auto record = [&](qsizetype at) {
+        if (t[at] == '&') {
+            if (at + 2 >= n || !wanted.mayBegin(t[at + 1], t[at + 2])) return;
+            const auto [letter, end] = entityLetterAt(text, at);
+            if (wanted.wants(letter)) found(letter, at, end - at);
+        } else if (wanted.byte[t[at]] && wanted.wants(letters[t[at]])) {
+            found(letters[t[at]], at, 1);
+        }
+    };
+    qsizetype at = 0;
+#if defined(__SSE2__)
+    // 64 bytes at a time: an '&' or a byte with its top bit set.
+    const __m128i amp = _mm_set1_epi8('&');
+    const auto candidates = [&](const unsigned char* p) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(mask));
+    };
+    for (; at + 66 <= n; at += 64) {
+        std::uint64_t mask = candidates(t + at) | candidates(t + at + 16) << 16 |
+                             candidates(t + at + 32) << 32 | candidates(t + at + 48) << 48;
+        while (mask != 0) {
+            // Most '&'s begin entities of other letters: passed over here, not handed on.
+            const qsizetype p = at + std::countr_zero(mask);
+            if (t[p] != '&' || wanted.mayBegin(t[p + 1], t[p + 2])) record(p);
+            mask &= mask - 1;
+        }
+    }
+#endif
+    for (; at < n; ++at) {
+        if (t[at] == '&' || t[at] >= 0x80) record(at);
+    }
+}
+
+} // namespace
+
+LooseIndex::LooseIndex(const TMapTextfile& text) : m_text(text) {
+    const QByteArrayView all = m_text.bytes();
     constexpr qsizetype kChunks = 64;
     constexpr qsizetype kChunk = 4096;
     const qsizetype chunks = all.size() <= kChunks * kChunk ? 1 : kChunks;
+    const WantedLetters everyLetter;
     for (qsizetype c = 0; c < chunks; ++c) {
         const QByteArrayView chunk = all.sliced(c * (all.size() / chunks)).first(std::min(kChunk, all.size() - c * (all.size() / chunks)));
         m_sampledBytes += chunk.size();
@@ -328,63 +474,50 @@ LooseIndex::LooseIndex(const TMapTextfile& text) {
                 if (y < 26 && QChar(chunk[at + d]).isLetter()) ++m_sampled[static_cast<std::size_t>(d)][x][y];
             }
         }
+        scanPlaces(chunk, everyLetter,
+                   [&](char16_t letter, qsizetype, qsizetype) { ++m_sampledPlaces[letter]; });
     }
-    const auto* t = reinterpret_cast<const unsigned char*>(all.data());
-    const qsizetype n = all.size();
-    const auto& letters = byteLetters();
-    // Runs of one letter are common (every "&aelig;" of a page): keep the list at hand.
+}
+
+void LooseIndex::indexLetters(QStringView letters) const {
+    QString missing;
+    for (const QChar letter : letters) {
+        if (!m_places.contains(letter.unicode()) && !missing.contains(letter)) missing += letter;
+    }
+    if (missing.isEmpty()) return;
+    for (const QChar letter : std::as_const(missing)) m_places[letter.unicode()];
+    // Runs of one letter are common (every "&aelig;" of a page): keep its list at hand.
     char16_t lastLetter = 0;
     Places* last = nullptr;
-    const auto add = [&](char16_t letter, qsizetype at, qsizetype length) {
+    scanPlaces(m_text.bytes(), WantedLetters(missing), [&](char16_t letter, qsizetype at, qsizetype length) {
         if (letter != lastLetter) {
             last = &m_places[letter];
             lastLetter = letter;
         }
         last->at.push_back(static_cast<std::int32_t>(at));
         last->length.push_back(static_cast<std::uint8_t>(length));
-    };
-    const auto record = [&](qsizetype at) {
-        if (t[at] == '&') {
-            const qsizetype limit = std::min<qsizetype>(n, at + static_cast<qsizetype>(kLongestEntityName));
-            const void* semi = std::memchr(t + at + 1, ';', static_cast<std::size_t>(std::max<qsizetype>(limit - at - 1, 0)));
-            if (semi == nullptr) return;
-            const qsizetype end = static_cast<const unsigned char*>(semi) - t + 1;
-            if (const char16_t letter = entityLetter(all.sliced(at, end - at))) add(letter, at, end - at);
-        } else if (const char16_t letter = letters[t[at]]) {
-            add(letter, at, 1);
-        }
-    };
-    qsizetype at = 0;
-#if defined(__SSE2__)
-    // Sixteen bytes at a time: an '&' or a byte with its top bit set.
-    const __m128i amp = _mm_set1_epi8('&');
-    for (; at + 16 <= n; at += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + at));
-        auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, amp), v)));
-        while (mask != 0) {
-            record(at + std::countr_zero(mask));
-            mask &= mask - 1;
-        }
-    }
-#endif
-    for (; at < n; ++at) {
-        if (t[at] == '&' || t[at] >= 0x80) record(at);
-    }
+    });
+}
+
+const LooseIndex::Places& LooseIndex::places(char16_t letter) const {
+    indexLetters(QStringView(&letter, 1));
+    return m_places.find(letter)->second;
+}
+
+qint64 LooseIndex::placesEstimate(char16_t letter) const {
+    if (m_sampledBytes == 0) return 0;
+    const auto it = m_sampledPlaces.find(letter);
+    const qint64 seen = it == m_sampledPlaces.end() ? 0 : it->second;
+    return (seen + 1) * m_text.bytes().size() / m_sampledBytes;
 }
 
 qint64 LooseIndex::plainEstimate(char16_t a, char16_t b, int distance) const {
     const auto slot = [](char16_t letter) { return static_cast<std::size_t>(QChar(letter).toLower().unicode() - u'a'); };
     if (distance < 0 || distance > kMaxDistance || slot(a) >= 26 || slot(b) >= 26 || m_sampledBytes == 0) {
-        return m_textBytes;
+        return m_text.bytes().size();
     }
     const qint64 seen = m_sampled[static_cast<std::size_t>(distance)][slot(a)][slot(b)];
-    return (seen + 1) * m_textBytes / m_sampledBytes;
-}
-
-const LooseIndex::Places& LooseIndex::places(char16_t letter) const {
-    static const Places none;
-    const auto it = m_places.find(letter);
-    return it == m_places.end() ? none : it->second;
+    return (seen + 1) * m_text.bytes().size() / m_sampledBytes;
 }
 
 // ---- Candidates ----------------------------------------------------------------------------------
@@ -425,10 +558,8 @@ private:
         if (!m_spellings[k] || at + 1 >= m_all.size() || !m_spellings[k]->second[static_cast<unsigned char>(m_all[at + 1])]) {
             return -1;
         }
-        const qsizetype limit = std::min<qsizetype>(m_all.size(), at + static_cast<qsizetype>(kLongestEntityName));
-        const qsizetype semi = m_all.first(limit).indexOf(';', at + 1);
-        if (semi < 0 || entityLetter(m_all.sliced(at, semi + 1 - at)) != letter) return -1;
-        return semi + 1;
+        const auto [found, end] = entityLetterAt(m_all, at);
+        return found == letter ? end : -1;
     }
 
     qsizetype startOfLetterBefore(qsizetype k, qsizetype at) const {
@@ -441,8 +572,9 @@ private:
         }
         const qsizetype from = std::max<qsizetype>(0, at - static_cast<qsizetype>(kLongestEntityName));
         const qsizetype amp = m_all.sliced(from, at - from).lastIndexOf('&');
-        if (amp < 0 || entityLetter(m_all.sliced(from + amp, at - from - amp)) != letter) return -1;
-        return from + amp;
+        if (amp < 0) return -1;
+        const auto [found, end] = entityLetterAt(m_all, from + amp);
+        return found == letter && end == at ? from + amp : -1;
     }
 
     QByteArrayView m_all;
@@ -476,7 +608,7 @@ Plan cheapestPlan(QByteArrayView all, const LooseIndex& index, const std::vector
         for (qsizetype first = 0; first < run.size(); ++first) {
             const char16_t letter = run[first].unicode();
             if (letter >= 0x80) {
-                consider({&run, first, 1, false, {0, 0}, 0, static_cast<qint64>(index.places(letter).at.size())});
+                consider({&run, first, 1, false, {0, 0}, 0, index.placesEstimate(letter)});
                 continue;
             }
             // The scan reads the text once; what it finds shrinks with the pair it checks, and the
@@ -485,7 +617,7 @@ Plan cheapestPlan(QByteArrayView all, const LooseIndex& index, const std::vector
             for (qsizetype length = 1; length <= kMaxWindow && first + length <= run.size(); ++length) {
                 const char16_t last = run[first + length - 1].unicode();
                 if (last >= 0x80) break;
-                others += static_cast<qint64>(index.places(last).at.size());
+                others += index.placesEstimate(last);
                 for (qsizetype x = 0; x < length; ++x) {
                     for (qsizetype y = x; y < length; ++y) {
                         const qint64 found = index.plainEstimate(run[first + x].unicode(), run[first + y].unicode(),
@@ -547,6 +679,7 @@ std::vector<LooseOccurrence> looseCandidates(const TMapTextfile& text, const Loo
     const Plan plan = cheapestPlan(all, index, runs);
     if (plan.run == nullptr) return {};
     const QStringView run = *plan.run;
+    index.indexLetters(run.sliced(plan.first, plan.length));
     const RunReader reader(all, run);
     // One stream per way of finding the run, each in text order: with one of the stretch's
     // letters written as the index knows it, or with all of them as plain bytes.
@@ -602,8 +735,9 @@ std::uint8_t DecodedEntities::at(qsizetype q) {
         if (s[k] == '&') amp = k;
     }
     if (amp < 0) return 0;
-    const qsizetype semi = s.first(std::min(s.size(), amp + longest)).indexOf(';', q);
-    if (semi < 0) return 0;
+    // With no ';' between `amp` and q, the token's ';' is the first from q on.
+    const std::optional<EntityToken> entity = entityAt(s, amp);
+    if (!entity || entity->end <= q) return 0;
     // No earlier '&' may open the token before `amp`: look back to the last ';'. Far back the
     // answer needs the whole text; work it out once for every byte.
     for (qsizetype k = amp - 1; k >= 0; --k) {
@@ -615,24 +749,17 @@ std::uint8_t DecodedEntities::at(qsizetype q) {
             return m_mask[static_cast<std::size_t>(q)];
         }
     }
-    if (!entityCharacter(std::string_view(s.data() + amp, static_cast<std::size_t>(semi + 1 - amp)))) return 0;
     return q == amp ? 1 : 2;
 }
 
 void decodedEntityMask(QByteArrayView subject, std::vector<std::uint8_t>& mask) {
     mask.assign(static_cast<std::size_t>(subject.size()), 0);
-    qsizetype at = 0;
-    for (;;) {
-        const qsizetype amp = subject.indexOf('&', at);
-        if (amp < 0) return;
-        const qsizetype semi = subject.indexOf(';', amp + 1);
-        if (semi < 0) return; // an '&' with no ';' after it decodes nothing from there on
-        if (entityCharacter(std::string_view(subject.data() + amp, static_cast<std::size_t>(semi + 1 - amp)))) {
-            mask[static_cast<std::size_t>(amp)] = 1;
-            std::fill(mask.begin() + amp + 1, mask.begin() + semi + 1, std::uint8_t{2});
-        }
-        at = semi + 1;
-    }
+    readEntityTokens(
+        subject, [](qsizetype, qsizetype) {},
+        [&](qsizetype from, qsizetype to, char16_t) {
+            mask[static_cast<std::size_t>(from)] = 1;
+            std::fill(mask.begin() + from + 1, mask.begin() + to, std::uint8_t{2});
+        });
 }
 
 bool isDecodedOccurrence(QByteArrayView subject, DecodedEntities& entities, qsizetype start, qsizetype end) {

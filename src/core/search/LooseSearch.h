@@ -31,11 +31,24 @@ struct LoosePass {
     QString pattern;
     // Runs of folded letters that every match holds one after the other: letters at the top level
     // of the pattern, outside groups and not made optional by a quantifier. Empty when the
-    // pattern guarantees none (an alternation at the top level, or no letter there).
+    // pattern guarantees none: an alternation at the top level, no letter there, or a construct
+    // that may end a match before the letters after it or that the runs are not read through
+    // (any "(*...)" such as "(*ACCEPT)", a NUL, which ends the pattern the compiler reads).
     std::vector<QString> runs;
-    // The length of the strict pattern of this pass: the term's length cap counts that, not the
-    // expansion.
+    // The length of the strict pattern of this pass (encodeSearchTerm), which the strict cap on
+    // the term's length counts, and of the term as typed.
     qsizetype strictLength = 0;
+    qsizetype typedLength = 0;
+    // Where each letter's expansion lies in `pattern`, and what the strict pattern writes for that
+    // letter: [looseStart, looseEnd) stands for [strictStart, strictEnd). The text between
+    // expansions is the strict pattern's own.
+    struct Expansion {
+        qsizetype looseStart;
+        qsizetype looseEnd;
+        qsizetype strictStart;
+        qsizetype strictEnd;
+    };
+    std::vector<Expansion> expansions;
     // A letter was expanded; without one the pass is exactly the strict one.
     bool expanded = false;
     // A letter that no byte and no entity of the text writes: the pass can find nothing.
@@ -43,6 +56,11 @@ struct LoosePass {
     // The term is letters and nothing else: a match is an occurrence of its one run, so the
     // occurrences the index finds are the matches, and no regular expression needs to run.
     bool pureRun = false;
+
+    // The offset in the strict pattern that an offset in `pattern` stands for, so that an error
+    // names the place the strict search names: "ab(" expands to 230 characters, and offset 230
+    // is offset 3. An offset within a letter's expansion gives the end of the letter.
+    qsizetype strictOffset(qsizetype looseOffset) const;
 };
 
 // The passes of a loose search for `term`, in the strict search's order: the entity-wildcard
@@ -51,7 +69,13 @@ std::vector<LoosePass> looseSearchPasses(QStringView term);
 
 // Where the text writes a letter other than as a plain ASCII byte: at every entity of the table
 // that stands for a letter, and at every letter byte from 0x80 on, grouped by the folded letter.
-// Made once per text; a loose search looks its candidates up here instead of scanning for them.
+// A loose search looks its candidates up here instead of scanning for them. Only the letters a
+// search looks up are indexed, each the first time it is asked for (a scan of the text, some
+// 25 ms for 60 MB, for any number of letters at once); indexing every letter costs five times
+// that, more than a whole strict search process, and most letters are never looked up.
+//
+// It reads the text it was made of, which must outlive it. The letters are indexed as searches
+// ask for them, so searches use it from one thread at a time.
 class LooseIndex {
 public:
     // Where a letter stands written: at[k] is the offset of the '&' or the byte, length[k] how
@@ -62,8 +86,16 @@ public:
     };
 
     explicit LooseIndex(const TMapTextfile& text);
+    LooseIndex(const LooseIndex&) = delete;
+    LooseIndex& operator=(const LooseIndex&) = delete;
+
     // The places of the letters that fold to `letter`.
     const Places& places(char16_t letter) const;
+    // Indexes every letter of `letters` not indexed yet, in one scan of the text.
+    void indexLetters(QStringView letters) const;
+
+    // About how many places `letter` has, judged from the sample below.
+    qint64 placesEstimate(char16_t letter) const;
 
     // About how many offsets of the text hold the plain ASCII letter `a` (either case) with `b`
     // `distance` bytes after it (0 < distance <= 2), or `a` alone (distance 0). Judged from 64
@@ -73,11 +105,14 @@ public:
 
 private:
     static constexpr int kMaxDistance = 2;
+    const TMapTextfile& m_text;
     // Per distance, per pair of letters 'a'..'z': how often the sample holds them.
     std::array<std::array<std::array<std::uint32_t, 26>, 26>, kMaxDistance + 1> m_sampled{};
+    // Per folded letter, how many places the sample holds.
+    std::unordered_map<char16_t, std::uint32_t> m_sampledPlaces;
     qint64 m_sampledBytes = 0;
-    qint64 m_textBytes = 0;
-    std::unordered_map<char16_t, Places> m_places; // nodes stay put while the index grows
+    // Nodes stay put while the index grows: a Places handed out stays valid.
+    mutable std::unordered_map<char16_t, Places> m_places;
 };
 
 // A stretch [start, end) of the text that reads as a run of letters, each in any of its

@@ -148,6 +148,10 @@ pcre2_code* compilePattern(QByteArrayView pattern, TPerlRegExOptions options, in
 }
 } // namespace
 
+RegexCompileError::RegexCompileError(qsizetype offset, const std::string& reason)
+    : RegexError("TPerlRegEx.Compile() - Error in regex at offset " + std::to_string(offset) + ": " + reason),
+      m_offset(offset), m_reason(reason) {}
+
 TPerlRegEx::TPerlRegEx() = default;
 
 TPerlRegEx::~TPerlRegEx() = default;
@@ -196,9 +200,7 @@ void TPerlRegEx::Compile() {
     PCRE2_SIZE errorOffset = 0;
     pcre2_code* code = compilePattern(m_regEx, m_options, errorCode, errorOffset);
     if (code == nullptr) {
-        const std::string message = "TPerlRegEx.Compile() - Error in regex at offset " + std::to_string(errorOffset) +
-                                    ": " + errorText(errorCode).toStdString();
-        throw RegexError(message);
+        throw RegexCompileError(static_cast<qsizetype>(errorOffset), errorText(errorCode).toStdString());
     }
     m_code = std::make_unique<Code>(code);
     m_timedCode.reset();

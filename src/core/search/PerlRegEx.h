@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace wordhoard {
 
@@ -15,6 +16,19 @@ namespace wordhoard {
 class RegexError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// A pattern PCRE2 did not compile, with the offset where it stopped and its reason:
+//   "TPerlRegEx.Compile() - Error in regex at offset 2: missing closing parenthesis"
+class RegexCompileError : public RegexError {
+public:
+    RegexCompileError(qsizetype offset, const std::string& reason);
+    qsizetype offset() const { return m_offset; }
+    const std::string& reason() const { return m_reason; }
+
+private:
+    qsizetype m_offset;
+    std::string m_reason;
 };
 
 // The compile options of TPerlRegEx. The values are the classic PCRE option bits the dictionary

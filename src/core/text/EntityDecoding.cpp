@@ -3,15 +3,23 @@
 #include "text/CodePage.h"
 #include "text/EntityTable.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string_view>
 
 namespace wordhoard {
 
 namespace {
 
-// Names are ASCII, so a token holding any other unit can't name an entity.
-std::optional<char16_t> lookUp(QStringView token) {
+std::optional<char16_t> named(QByteArrayView token) {
+    if (token.size() < static_cast<qsizetype>(kShortestEntityName) ||
+        token.size() > static_cast<qsizetype>(kLongestEntityName)) {
+        return std::nullopt;
+    }
+    // Bytes 0x80 and above widen to units no name holds, so the bytes compare as the units do.
+    return entityCharacter(std::string_view(token.data(), static_cast<std::size_t>(token.size())));
+}
+
+std::optional<char16_t> named(QStringView token) {
     if (token.size() < static_cast<qsizetype>(kShortestEntityName) ||
         token.size() > static_cast<qsizetype>(kLongestEntityName)) {
         return std::nullopt;
@@ -19,42 +27,37 @@ std::optional<char16_t> lookUp(QStringView token) {
     char ascii[kLongestEntityName];
     for (qsizetype i = 0; i < token.size(); ++i) {
         const char16_t unit = token[i].unicode();
-        if (unit >= 0x80) return std::nullopt;
+        if (unit >= 0x80) return std::nullopt; // names are ASCII
         ascii[i] = static_cast<char>(unit);
     }
     return entityCharacter(std::string_view(ascii, static_cast<std::size_t>(token.size())));
 }
 
+template <typename Text>
+std::optional<EntityToken> tokenAt(Text text, qsizetype amp) {
+    const qsizetype semi = text.indexOf(';', amp + 1);
+    if (semi < 0) return std::nullopt;
+    return EntityToken{semi + 1, named(text.sliced(amp, semi + 1 - amp))};
+}
+
 } // namespace
 
-QString decodeEntities(QStringView text) {
-    const qsizetype firstAmp = text.indexOf(u'&');
-    if (firstAmp < 0) return text.toString();
+std::optional<EntityToken> entityTokenAt(QByteArrayView text, qsizetype amp) { return tokenAt(text, amp); }
+std::optional<EntityToken> entityTokenAt(QStringView text, qsizetype amp) { return tokenAt(text, amp); }
 
+std::optional<EntityToken> entityAt(QByteArrayView text, qsizetype amp) {
+    const qsizetype reach = std::min(text.size(), amp + static_cast<qsizetype>(kLongestEntityName));
+    std::optional<EntityToken> token = tokenAt(text.first(reach), amp);
+    if (!token || !token->character) return std::nullopt;
+    return token;
+}
+
+QString decodeEntities(QStringView text) {
     QString out;
     out.reserve(text.size());
-    out.append(text.first(firstAmp));
-    qsizetype i = firstAmp;
-    while (i < text.size()) {
-        const qsizetype amp = text.indexOf(u'&', i);
-        if (amp < 0) {
-            out.append(text.sliced(i));
-            break;
-        }
-        out.append(text.sliced(i, amp - i));
-        const qsizetype semi = text.indexOf(u';', amp + 1);
-        if (semi < 0) {
-            out.append(text.sliced(amp));
-            break;
-        }
-        const QStringView token = text.sliced(amp, semi + 1 - amp);
-        if (const auto ch = lookUp(token)) {
-            out.append(QChar(*ch));
-        } else {
-            out.append(token);
-        }
-        i = semi + 1;
-    }
+    readEntityTokens(
+        text, [&](qsizetype from, qsizetype to) { out.append(text.sliced(from, to - from)); },
+        [&](qsizetype, qsizetype, char16_t ch) { out.append(QChar(ch)); });
     return out;
 }
 
@@ -65,26 +68,9 @@ QString decodeEntityBytes(QByteArrayView bytes) {
 }
 
 void appendDecodedEntityBytes(QString& out, QByteArrayView bytes) {
-    const char* const begin = bytes.data();
-    const char* const end = begin + bytes.size();
-    const char* p = begin;
-    while (p < end) {
-        const auto* amp = static_cast<const char*>(std::memchr(p, '&', static_cast<std::size_t>(end - p)));
-        if (amp == nullptr) break;
-        const auto* semi = static_cast<const char*>(std::memchr(amp + 1, ';', static_cast<std::size_t>(end - amp - 1)));
-        if (semi == nullptr) break; // an '&' with no ';' keeps the rest as it is
-        appendWidened(out, QByteArrayView(p, amp));
-        // Bytes 0x80 and above widen to non-ASCII units, which no name holds, so the byte
-        // comparison gives the same answer as comparing the widened token.
-        const std::string_view token(amp, static_cast<std::size_t>(semi + 1 - amp));
-        if (const auto ch = entityCharacter(token)) {
-            out.append(QChar(*ch));
-        } else {
-            appendWidened(out, QByteArrayView(amp, semi + 1));
-        }
-        p = semi + 1;
-    }
-    appendWidened(out, QByteArrayView(p, end));
+    readEntityTokens(
+        bytes, [&](qsizetype from, qsizetype to) { appendWidened(out, bytes.sliced(from, to - from)); },
+        [&](qsizetype, qsizetype, char16_t ch) { out.append(QChar(ch)); });
 }
 
 } // namespace wordhoard

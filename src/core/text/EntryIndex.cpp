@@ -169,12 +169,16 @@ std::int32_t entryLastByte(const TMapTextfile& text, std::int32_t start) {
     return static_cast<std::int32_t>((hash < 0 ? all.size() : hash) - 1);
 }
 
+QByteArrayView pageNameAt(QByteArrayView text, qsizetype marker) {
+    return text.sliced(marker + 1).first(std::min(kPageNameLength, text.size() - marker - 1));
+}
+
 QByteArray pageNameBefore(const TMapTextfile& text, std::int32_t hashOffset) {
     const QByteArrayView all = text.bytes();
     if (hashOffset <= 0 || all.isEmpty()) return {};
     const qsizetype at = all.first(std::min<qsizetype>(hashOffset, all.size())).lastIndexOf('@');
     if (at < 0) return {};
-    return all.sliced(at + 1).first(std::min<qsizetype>(8, all.size() - at - 1)).toByteArray();
+    return pageNameAt(all, at).toByteArray();
 }
 
 } // namespace wordhoard

@@ -108,8 +108,14 @@ QByteArrayView rawHeadword(const TMapTextfile& text, std::int32_t start);
 // byte of the file.
 std::int32_t entryLastByte(const TMapTextfile& text, std::int32_t start);
 
-// The page name of the entry whose '#' is at `hashOffset`: the 8 bytes after the last '@' before
-// it. Empty when no '@' stands before the entry; shorter when the file ends within the 8 bytes.
+// A page marker is an '@' and names the page of the entries after it by the 8 bytes that follow
+// it, fewer where the text ends within them: "@wh_b0001#..." names wh_b0001.
+inline constexpr qsizetype kPageNameLength = 8;
+// The name of the marker at text[marker].
+QByteArrayView pageNameAt(QByteArrayView text, qsizetype marker);
+
+// The page name of the entry whose '#' is at `hashOffset`: that of the last '@' before it. Empty
+// when no '@' stands before the entry.
 QByteArray pageNameBefore(const TMapTextfile& text, std::int32_t hashOffset);
 
 } // namespace wordhoard

@@ -13,6 +13,11 @@ namespace wordhoard {
 
 namespace {
 
+FileState stateOf(const QFileInfo& info) {
+    if (!info.exists()) return {};
+    return {info.size(), info.lastModified().toMSecsSinceEpoch(), 0};
+}
+
 class QtMappedFile : public MappedFile {
 public:
     QtMappedFile(std::unique_ptr<QFile> file, uchar* data, qint64 size)
@@ -20,6 +25,7 @@ public:
     ~QtMappedFile() override { m_file->unmap(m_data); }
     const unsigned char* data() const override { return m_data; }
     qint64 size() const override { return m_size; }
+    FileState state() const override { return stateOf(QFileInfo(m_file->fileName())); }
 
 private:
     std::unique_ptr<QFile> m_file; // the mapping lives as long as the file object
@@ -38,9 +44,7 @@ public:
     }
     FileState state() override {
         std::lock_guard lock(m_mutex);
-        const QFileInfo info(m_file->fileName());
-        if (!info.exists()) return {};
-        return {info.size(), info.lastModified().toMSecsSinceEpoch()};
+        return stateOf(QFileInfo(m_file->fileName()));
     }
 
 private:

@@ -19,12 +19,32 @@ FileApi defaultFileApi();
 // The implementations this build has: both on POSIX platforms, Qt's alone elsewhere.
 std::vector<FileApi> availableFileApis();
 
+// What tells whether a file changed: a file whose state is the same as before holds what it held,
+// but for a rewrite of the same length within one tick of the system's clock (a few
+// milliseconds), which no state shows.
+struct FileState {
+    qint64 size = -1;
+    qint64 modified = 0;  // in the platform's finest unit
+    quint64 identity = 0; // which file it is (device and inode), where the platform tells
+    friend bool operator==(const FileState&, const FileState&) = default;
+};
+
 // A whole file mapped into memory; unmapped when destroyed.
+//
+// A file that shrinks while it is mapped would end the process at the next read past its new
+// end (SIGBUS). The POSIX mapping is guarded: such a read gets zeros in place of the bytes that
+// are gone, and faulted() tells that it happened, so that the reader can stop trusting the
+// mapping and read the file again. (Windows refuses to shorten a mapped file, so Qt's mapping
+// needs no guard there.)
 class MappedFile {
 public:
     virtual ~MappedFile() = default;
     virtual const unsigned char* data() const = 0;
     virtual qint64 size() const = 0;
+    // The mapped file's state now (it may have changed since it was mapped).
+    virtual FileState state() const = 0;
+    // A read reached past the end of the file after it shrank.
+    virtual bool faulted() const { return false; }
 };
 
 // Maps the whole file at `path`, read-only unless `writable`. On failure gives null and says why
@@ -32,28 +52,6 @@ public:
 // empty", or, for a file larger than `maxSize` bytes, "the file is 2 GiB or larger".
 std::unique_ptr<MappedFile> mapFile(const QString& path, bool writable, qint64 maxSize, FileApi api,
                                     QString& error);
-
-// A copy of a file's bytes in memory of this process's own: whatever happens to the file
-// afterwards (it shrinks, it is overwritten) never reaches the copy. Uninitialised when made.
-class FileCopy : public MappedFile {
-public:
-    explicit FileCopy(qint64 size)
-        : m_data(std::make_unique_for_overwrite<char[]>(static_cast<std::size_t>(size))), m_size(size) {}
-    char* bytes() { return m_data.get(); }
-    const unsigned char* data() const override { return reinterpret_cast<const unsigned char*>(m_data.get()); }
-    qint64 size() const override { return m_size; }
-
-private:
-    std::unique_ptr<char[]> m_data;
-    qint64 m_size;
-};
-
-// What tells whether a file changed: a file whose state is the same as before holds what it held.
-struct FileState {
-    qint64 size = -1;
-    qint64 modified = 0; // in the platform's finest unit
-    friend bool operator==(const FileState&, const FileState&) = default;
-};
 
 // Reads stretches of one file by their offset; several threads may read at once.
 class FileReader {

@@ -5,8 +5,13 @@
 #include <QFile>
 #include <QScopeGuard>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
+#include <cstdint>
 #include <cstring>
+#include <mutex>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -17,16 +22,113 @@ namespace wordhoard {
 
 namespace {
 
+FileState stateOf(const struct stat& info) {
+    return {static_cast<qint64>(info.st_size),
+            static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec,
+            (static_cast<quint64>(info.st_dev) << 32) ^ static_cast<quint64>(info.st_ino)};
+}
+
+// ---- The guard against reads past the end of a file that shrank -----------------------------
+//
+// The kernel raises SIGBUS at a read of a mapped page that the file no longer reaches. The
+// handler looks the address up among the guarded mappings; in one of them it maps zeros over the
+// rest of that mapping and notes the fault, and the read runs again and finds zeros. Any other
+// SIGBUS goes to the handler that was there before, or ends the process as it would have.
+
+struct GuardedRange {
+    std::atomic<std::uintptr_t> begin{0}; // 0: a free slot
+    std::atomic<std::uintptr_t> end{0};
+    std::atomic<bool> faulted{false};
+};
+
+constexpr std::size_t kGuardedRanges = 64;
+std::array<GuardedRange, kGuardedRanges> g_guarded;
+std::mutex g_guardedSlots; // taken to claim or free a slot, never in the handler
+struct sigaction g_previousHandler {};
+std::uintptr_t g_pageSize = 4096;
+
+void onBusError(int signal, siginfo_t* info, void* context) {
+    const auto at = reinterpret_cast<std::uintptr_t>(info->si_addr);
+    for (GuardedRange& range : g_guarded) {
+        const std::uintptr_t begin = range.begin.load(std::memory_order_acquire);
+        const std::uintptr_t end = range.end.load(std::memory_order_acquire);
+        if (begin == 0 || at < begin || at >= end) continue;
+        const std::uintptr_t page = at & ~(g_pageSize - 1);
+        const std::uintptr_t last = (end + g_pageSize - 1) & ~(g_pageSize - 1);
+        // mmap is a plain system call here, safe in a handler on the platforms this builds on.
+        if (::mmap(reinterpret_cast<void*>(page), last - page, PROT_READ, MAP_FIXED | MAP_PRIVATE | MAP_ANONYMOUS,
+                   -1, 0) == MAP_FAILED) {
+            break;
+        }
+        range.faulted.store(true, std::memory_order_release);
+        return;
+    }
+    if ((g_previousHandler.sa_flags & SA_SIGINFO) != 0 && g_previousHandler.sa_sigaction != nullptr) {
+        g_previousHandler.sa_sigaction(signal, info, context);
+    } else if (g_previousHandler.sa_handler != SIG_DFL && g_previousHandler.sa_handler != SIG_IGN) {
+        g_previousHandler.sa_handler(signal);
+    } else {
+        // The read runs again, faults again, and ends the process as it would have.
+        ::signal(SIGBUS, SIG_DFL);
+    }
+}
+
+void installGuard() {
+    static std::once_flag installed;
+    std::call_once(installed, [] {
+        g_pageSize = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        struct sigaction action {};
+        action.sa_sigaction = onBusError;
+        action.sa_flags = SA_SIGINFO;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGBUS, &action, &g_previousHandler);
+    });
+}
+
+// A slot of g_guarded for [base, base + size); null when all are taken (the mapping then goes
+// unguarded, as before there was a guard).
+GuardedRange* guard(const void* base, qint64 size) {
+    installGuard();
+    const std::lock_guard lock(g_guardedSlots);
+    for (GuardedRange& range : g_guarded) {
+        if (range.begin.load(std::memory_order_relaxed) != 0) continue;
+        range.faulted.store(false, std::memory_order_relaxed);
+        range.end.store(reinterpret_cast<std::uintptr_t>(base) + static_cast<std::uintptr_t>(size),
+                        std::memory_order_release);
+        range.begin.store(reinterpret_cast<std::uintptr_t>(base), std::memory_order_release);
+        return &range;
+    }
+    return nullptr;
+}
+
+void unguard(GuardedRange* range) {
+    if (range == nullptr) return;
+    const std::lock_guard lock(g_guardedSlots);
+    range->begin.store(0, std::memory_order_release);
+    range->end.store(0, std::memory_order_release);
+}
+
 class PosixMappedFile : public MappedFile {
 public:
-    PosixMappedFile(void* base, qint64 size) : m_base(base), m_size(size) {}
-    ~PosixMappedFile() override { ::munmap(m_base, static_cast<std::size_t>(m_size)); }
+    PosixMappedFile(int fd, void* base, qint64 size) : m_fd(fd), m_base(base), m_size(size), m_guard(guard(base, size)) {}
+    ~PosixMappedFile() override {
+        unguard(m_guard);
+        ::munmap(m_base, static_cast<std::size_t>(m_size));
+        ::close(m_fd);
+    }
     const unsigned char* data() const override { return static_cast<const unsigned char*>(m_base); }
     qint64 size() const override { return m_size; }
+    FileState state() const override {
+        struct stat info {};
+        return ::fstat(m_fd, &info) == 0 ? stateOf(info) : FileState{};
+    }
+    bool faulted() const override { return m_guard && m_guard->faulted.load(std::memory_order_acquire); }
 
 private:
+    int m_fd; // kept open: its state is the mapped file's, whatever is renamed over its name
     void* m_base;
     qint64 m_size;
+    GuardedRange* m_guard;
 };
 
 class PosixFileReader : public FileReader {
@@ -42,9 +144,7 @@ public:
     }
     FileState state() override {
         struct stat info {};
-        if (::fstat(m_fd, &info) != 0) return {};
-        return {static_cast<qint64>(info.st_size),
-                static_cast<qint64>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec};
+        return ::fstat(m_fd, &info) == 0 ? stateOf(info) : FileState{};
     }
 
 private:
@@ -63,8 +163,8 @@ std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qin
         error = qt_error_string(errno);
         return nullptr;
     }
-    // The mapping outlives the descriptor.
-    const auto closeFd = qScopeGuard([fd] { ::close(fd); });
+    // Closed on failure; the mapping keeps it for telling its state.
+    auto closeFd = qScopeGuard([fd] { ::close(fd); });
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         error = qt_error_string(errno);
@@ -88,7 +188,8 @@ std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qin
         error = qt_error_string(errno);
         return nullptr;
     }
-    return std::make_unique<PosixMappedFile>(base, static_cast<qint64>(size));
+    closeFd.dismiss();
+    return std::make_unique<PosixMappedFile>(fd, base, static_cast<qint64>(size));
 }
 
 std::unique_ptr<FileReader> openFileReaderPosix(const QString& path, QString& error) {

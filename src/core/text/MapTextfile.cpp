@@ -40,11 +40,20 @@ TMapTextfile::~TMapTextfile() {
 }
 
 std::int32_t TMapTextfile::Open(const QString& fileName, bool writable, FileApi api) {
-    Close();
-    m_error.clear();
+    QString error;
     // Offsets are 32-bit signed: a file of 2 GiB or more can't be addressed whole.
-    m_mapping = mapFile(fileName, writable, std::numeric_limits<std::int32_t>::max(), api, m_error);
-    if (!m_mapping) return -1;
+    std::unique_ptr<MappedFile> mapping =
+        mapFile(fileName, writable, std::numeric_limits<std::int32_t>::max(), api, error);
+    return Open(std::move(mapping), error);
+}
+
+std::int32_t TMapTextfile::Open(std::unique_ptr<MappedFile> mapping, const QString& reason) {
+    Close();
+    m_error = reason;
+    if (!mapping) return -1;
+    m_error.clear();
+    m_mapping = std::move(mapping);
+    m_openedState = m_mapping->state();
     m_size = static_cast<std::int32_t>(m_mapping->size());
     m_base = m_mapping->data();
     m_current = m_base;
@@ -53,15 +62,8 @@ std::int32_t TMapTextfile::Open(const QString& fileName, bool writable, FileApi 
     return 0;
 }
 
-std::int32_t TMapTextfile::Adopt(std::unique_ptr<MappedFile> contents, const QString& reason) {
-    if (!contents) {
-        Close();
-        m_error = reason;
-        return -1;
-    }
-    const std::int32_t result = OpenBytes(QByteArrayView(contents->data(), contents->size()));
-    if (result == 0) m_mapping = std::move(contents);
-    return result;
+bool TMapTextfile::changedOnDisk() const {
+    return m_mapping && (m_mapping->faulted() || !(m_mapping->state() == m_openedState));
 }
 
 std::int32_t TMapTextfile::OpenBytes(QByteArrayView bytes) {
@@ -91,6 +93,7 @@ void TMapTextfile::Close() {
     m_base = nullptr;
     m_current = nullptr;
     m_opened = false;
+    m_openedState = {};
 }
 
 std::int32_t TMapTextfile::clamp(std::int32_t offset) const {

@@ -11,7 +11,7 @@
 
 namespace wordhoard {
 
-// Read-only (or read-write) byte access to one whole file in memory (mapped, or a copy read in), addressed by
+// Read-only (or read-write) byte access to one whole file mapped into memory, addressed by
 // 0-based offsets. Offsets are clamped, never rejected; a closed object answers every read with
 // its "closed" value (null, 0, -1, true) so a viewer whose text failed to open runs on empty.
 class TMapTextfile {
@@ -25,9 +25,9 @@ public:
     // larger (offsets are 32-bit signed). Opening again closes what was open. With the POSIX
     // file API no QObject is made, so a text can be opened on any thread.
     std::int32_t Open(const QString& fileName, bool writable, FileApi api = defaultFileApi());
-    // Serves the bytes of `contents` (a copy of the file that the load read) as the text, and owns
-    // them. With no contents it stays closed and `reason` is its errorString().
-    std::int32_t Adopt(std::unique_ptr<MappedFile> contents, const QString& reason = {});
+    // Serves the bytes of a file already mapped, and owns the mapping. With none it stays closed
+    // and `reason` is its errorString().
+    std::int32_t Open(std::unique_ptr<MappedFile> mapping, const QString& reason = {});
     // Serves bytes already in memory as if they were the mapped file (for tests and fuzzing);
     // the caller keeps them alive and unchanged until Close. Empty or 2 GiB and more gives -1.
     std::int32_t OpenBytes(QByteArrayView bytes);
@@ -57,6 +57,11 @@ public:
     QByteArrayView bytes() const;
     // Why the last Open failed, for messages ("No such file or directory", "is a directory", ...).
     QString errorString() const { return m_error; }
+    // The file's state when it was opened.
+    const FileState& openedState() const { return m_openedState; }
+    // Whether the mapped file is no longer what was opened: it changed on disk, or shrank under a
+    // read (which then read zeros, see MappedFile). Bytes in memory never change.
+    bool changedOnDisk() const;
 
 private:
     std::int32_t clamp(std::int32_t offset) const;
@@ -69,6 +74,7 @@ private:
     std::int32_t m_cursor = 0;
     bool m_opened = false;
     QString m_error;
+    FileState m_openedState;
 };
 
 } // namespace wordhoard

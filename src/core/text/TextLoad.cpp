@@ -14,36 +14,32 @@ namespace {
 // How often a text that changes while it is read is read again before the load gives up.
 constexpr int kReadAttempts = 3;
 
-const QString& changedWhileRead() {
-    static const QString message = QStringLiteral("the file changed while it was read");
-    return message;
-}
+QString changedWhileRead() { return QStringLiteral("the file changed while it was read"); }
 
-// Why a file of `size` bytes can't be a text, or nothing.
-QString unusableSize(qint64 size) {
-    if (size < 0) return QStringLiteral("its size can't be read");
-    if (size == 0) return QStringLiteral("the file is empty");
-    if (size > std::numeric_limits<std::int32_t>::max()) return QStringLiteral("the file is 2 GiB or larger");
-    return {};
-}
+// Offsets are 32-bit signed: a file of 2 GiB or more can't be addressed whole.
+constexpr qint64 kMaxSize = std::numeric_limits<std::int32_t>::max();
 
 } // namespace
 
-// The shared state of one load: the copy being read, its parts, and who has done what.
+// The shared state of one load: the mapped text, its parts, and who has done what.
 //
-// The file is read into a copy in parts that either thread may take; each part is indexed as it
-// is read, from the copy, while its bytes are still in the cache.
+// The parts are read through a buffer that stays in the cache. Indexing through the mapping
+// instead would fault in every page of the text (about ten milliseconds for 60 MB) and leave them
+// all to be unmapped at exit; read this way, the mapping's pages come in only when an entry or a
+// search needs them. The reader reads the mapped file itself: when the name has come to name
+// another file between the two openings, both are opened again.
 //
 // Exactly one join makes the index: that of whichever thread finishes the last part. When a part
-// can't be read whole, or the file's size or time of change is not what it was when the load began
-// (the file shrank, grew or was written meanwhile), that join reads the whole file again on its own and indexes
-// what it read, so that the text and its index always describe one state of the file.
+// can't be read whole, or the file is not in the state it was mapped in (it shrank, grew or was
+// written meanwhile), that join maps the file again and indexes the mapping, until one mapping
+// outlasts its indexing unchanged; so the text and its index always describe one state of the
+// file.
 class TextLoadJob {
 public:
     TextLoadJob(QString fileName, LoadOptions options)
         : m_fileName(std::move(fileName)), m_options(std::move(options)) {}
 
-    // The loading thread: opens the text, then reads and indexes parts while any are left.
+    // The loading thread: opens the text, then indexes parts while any are left.
     void run() {
         bool inParts = false;
         try {
@@ -69,22 +65,33 @@ public:
         }
         if (m_error) std::rethrow_exception(m_error);
         auto text = std::make_unique<TMapTextfile>();
-        text->Adopt(std::move(m_copy), m_openError);
-        return {std::move(text), std::move(m_index), m_state};
+        text->Open(std::move(m_mapping), m_openError);
+        return {std::move(text), std::move(m_index)};
     }
 
 private:
     // Whether there are parts to read; else m_openError says why the text did not open.
     bool open() {
-        m_reader = m_options.openReader(m_fileName, m_options.api, m_openError);
-        if (!m_reader) return false;
-        m_state = m_reader->state();
-        m_size = m_state.size;
-        m_openError = unusableSize(m_size);
-        if (!m_openError.isEmpty()) return false;
-        m_copy = std::make_unique<FileCopy>(m_size);
-        for (qint64 begin = 0; begin < m_size; begin += m_options.partSize) {
-            const qint64 end = std::min(m_size, begin + m_options.partSize);
+        for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+            m_mapping = mapFile(m_fileName, false, kMaxSize, m_options.api, m_openError);
+            if (!m_mapping) return false;
+            m_state = m_mapping->state();
+            m_reader = m_options.openReader(m_fileName, m_options.api, m_openError);
+            if (!m_reader) {
+                m_mapping.reset();
+                return false;
+            }
+            if (m_reader->state() == m_state) break;
+            m_reader.reset();
+            m_mapping.reset();
+        }
+        if (!m_mapping) {
+            m_openError = changedWhileRead();
+            return false;
+        }
+        const qint64 size = m_mapping->size();
+        for (qint64 begin = 0; begin < size; begin += m_options.partSize) {
+            const qint64 end = std::min(size, begin + m_options.partSize);
             m_parts.push_back({begin, end, EntryIndexBuilder(begin)});
         }
         m_partCount = m_parts.size();
@@ -102,12 +109,11 @@ private:
     void join(bool readAgain) {
         std::exception_ptr error;
         try {
-            if (!readAgain && !(m_reader->state() == m_state)) readAgain = true;
-            if (readAgain) {
+            if (readAgain || !(m_reader->state() == m_state)) {
                 m_parts.clear();
-                readWhole();
+                indexAgain();
             } else {
-                m_index = joinParts(m_parts, QByteArrayView(m_copy->data(), m_copy->size()));
+                m_index = joinParts(m_parts, QByteArrayView(m_mapping->data(), m_mapping->size()));
             }
         } catch (...) {
             error = std::current_exception();
@@ -120,30 +126,20 @@ private:
         m_changed.notify_all();
     }
 
-    // Reads the file again from its start to its end, opened anew (it may have been replaced),
-    // until one reading finds the size it began with; then indexes that copy.
-    void readWhole() {
-        m_copy.reset();
+    // Maps the file again (it may have been replaced) and indexes the mapping, until the file
+    // stays as it was mapped while it is indexed. A mapping that shrinks meanwhile reads zeros
+    // and says so, see MappedFile.
+    void indexAgain() {
+        m_mapping.reset();
         for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-            std::unique_ptr<FileReader> reader = m_options.openReader(m_fileName, m_options.api, m_openError);
-            if (!reader) return;
-            const FileState state = reader->state();
-            const qint64 size = state.size;
-            m_openError = unusableSize(size);
-            if (!m_openError.isEmpty()) return;
-            auto copy = std::make_unique<FileCopy>(size);
-            qint64 at = 0;
-            while (at < size) {
-                const qint64 got = reader->readAt(at, copy->bytes() + at, size - at);
-                if (got <= 0) break;
-                at += got;
-            }
-            if (at == size && reader->state() == state) {
-                m_copy = std::move(copy);
-                m_state = state;
-                EntryIndexBuilder builder;
-                builder.feed(QByteArrayView(m_copy->data(), m_copy->size()));
+            std::unique_ptr<MappedFile> mapping = mapFile(m_fileName, false, kMaxSize, m_options.api, m_openError);
+            if (!mapping) return;
+            const FileState state = mapping->state();
+            EntryIndexBuilder builder;
+            builder.feed(QByteArrayView(mapping->data(), mapping->size()));
+            if (!mapping->faulted() && mapping->state() == state) {
                 m_index = builder.finish();
+                m_mapping = std::move(mapping);
                 return;
             }
         }
@@ -151,13 +147,15 @@ private:
     }
 
     void indexParts() {
+        std::vector<char> buffer;
         for (;;) {
             const std::size_t k = m_next.fetch_add(1);
             if (k >= m_partCount) return;
             bool readWhole = false;
             std::exception_ptr error;
             try {
-                readWhole = indexPart(m_parts[k]);
+                if (buffer.empty()) buffer.resize(kBuffer);
+                readWhole = indexPart(m_parts[k], buffer);
             } catch (...) {
                 error = std::current_exception();
             }
@@ -175,28 +173,25 @@ private:
         }
     }
 
-    // Reads a part into the copy in pieces small enough to be indexed while still in the cache.
-    bool indexPart(IndexedPart& part) const {
-        char* const copy = m_copy->bytes();
+    bool indexPart(IndexedPart& part, std::vector<char>& buffer) const {
         for (qint64 at = part.begin; at < part.end;) {
-            const qint64 want = std::min<qint64>(part.end - at, kPiece);
-            const qint64 got = m_reader->readAt(at, copy + at, want);
+            const qint64 want = std::min<qint64>(part.end - at, static_cast<qint64>(buffer.size()));
+            const qint64 got = m_reader->readAt(at, buffer.data(), want);
             if (got <= 0) return false;
-            part.builder.feed(QByteArrayView(copy + at, got));
+            part.builder.feed(QByteArrayView(buffer.data(), got));
             at += got;
         }
         return true;
     }
 
-    static constexpr qint64 kPiece = 256 * 1024;
+    static constexpr std::size_t kBuffer = 256 * 1024;
 
     const QString m_fileName;
     const LoadOptions m_options;
     // Fixed once opened, until the join.
+    std::unique_ptr<MappedFile> m_mapping;
+    FileState m_state; // the mapped file's, when it was mapped
     std::unique_ptr<FileReader> m_reader;
-    FileState m_state; // when the load began
-    qint64 m_size = 0;
-    std::unique_ptr<FileCopy> m_copy; // parts write their own stretches of it
     QString m_openError;
     // Fixed once opened; part k belongs to whoever drew k from m_next until it is done, and all
     // of them to the one who joins them. Threads that find no part left read only m_partCount,

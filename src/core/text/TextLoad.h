@@ -12,15 +12,12 @@
 
 namespace wordhoard {
 
-// A dictionary text read and indexed. The text is a copy of the file in memory of the process's
-// own, so that a file shrinking or being overwritten while it is open can never fault a read or
-// change an entry under its index. When the text did not open, `text` is closed (its
-// errorString() says why) and the index is empty.
+// A dictionary text mapped and indexed, both of one state of the file (the text's
+// openedState()). When the text did not open, `text` is closed (its errorString() says why) and
+// the index is empty.
 struct LoadedText {
     std::unique_ptr<TMapTextfile> text;
     EntryIndex index;
-    // The file's state when the copy was read.
-    FileState state;
 };
 
 // How a load reaches its file.

@@ -55,6 +55,7 @@ void ReadingAids::settleTyping() {
 
 bool ReadingAids::goBack() {
     settleTyping();
+    if (checkText() == TextCheck::Unreadable) return false;
     const std::optional<Visit> visit = m_history.back();
     if (visit) show(*visit);
     updateHistoryActions();
@@ -63,6 +64,7 @@ bool ReadingAids::goBack() {
 
 bool ReadingAids::goForward() {
     settleTyping();
+    if (checkText() == TextCheck::Unreadable) return false;
     const std::optional<Visit> visit = m_history.forward();
     if (visit) show(*visit);
     updateHistoryActions();

@@ -3,6 +3,7 @@
 
 #include "display/Citation.h"
 #include "text/EntityDecoding.h"
+#include "reading/EntryPlace.h"
 #include "text/EntryIndex.h"
 #include "window/ListBox.h"
 #include "window/MainForm.h"
@@ -43,9 +44,11 @@ QMenu* ReadingAids::createTextPaneMenu() {
 }
 
 bool ReadingAids::copyEntryWithCitation() {
+    checkText(); // what the pane shows was read from an unchanged text
     const std::optional<std::int32_t> shown = m_form.shownEntry();
     if (!shown) return false;
-    const QString headword = decodeEntityBytes(rawHeadword(m_form.dictionary().text(), *shown));
+    const std::optional<EntryPlace> place = placeOf(m_form.dictionary().index(), *shown);
+    const QString headword = place ? decodeEntityBytes(place->headword) : QString();
     QGuiApplication::clipboard()->setText(
         citedEntry(m_form.entryPane()->document()->toPlainText(), headword, m_form.pagePanel()->text()));
     return true;

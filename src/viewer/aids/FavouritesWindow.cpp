@@ -60,8 +60,10 @@ bool ReaderMemory::toggleFavourite() {
     const std::optional<std::int32_t> shown = m_form.shownEntry();
     if (!shown) return false;
     restoreReading(); // what was marked before comes first
-    const bool marked = m_favourites.toggle(m_dictionary->text(), *shown, QDateTime::currentDateTimeUtc());
-    const QString headword = decodeEntityBytes(rawHeadword(m_dictionary->text(), *shown));
+    const bool marked =
+        m_favourites.toggle(m_dictionary->text(), m_dictionary->index(), *shown, QDateTime::currentDateTimeUtc());
+    const std::optional<EntryPlace> place = placeOf(m_dictionary->index(), *shown);
+    const QString headword = place ? decodeEntityBytes(place->headword) : QString();
     m_form.readingAids().showNotice(marked ? tr("\u201C%1\u201D is a favourite now").arg(headword)
                                            : tr("\u201C%1\u201D is no longer a favourite").arg(headword));
     scheduleReadingSave();

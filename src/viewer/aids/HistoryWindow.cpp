@@ -88,7 +88,8 @@ void ReaderMemory::fillHistoryWindow() {
     items.reserve(static_cast<qsizetype>(visits.size()));
     for (std::size_t k = visits.size(); k-- > 0;) {
         const Visit& visit = visits[k];
-        auto* item = new QTreeWidgetItem({decodeEntityBytes(rawHeadword(text, visit.start)),
+        const std::optional<EntryPlace> place = placeOf(m_dictionary->index(), visit.start);
+        auto* item = new QTreeWidgetItem({place ? decodeEntityBytes(place->headword) : QString(),
                                           widen(pageNameBefore(text, visit.start - 4)), lists[visit.list == 1 ? 1 : 0]});
         item->setData(0, Qt::UserRole, visit.start);
         if (k == history.position()) {

@@ -6,6 +6,7 @@
 #include "window/MainForm.h"
 
 #include "search/HeadwordLookup.h"
+#include "aids/ReadingAids.h"
 #include "search/LooseSearch.h"
 
 #include <QAction>
@@ -38,6 +39,7 @@ void TMainForm::setLooseMatching(bool on) {
         return;
     }
     looseMatchingLabel->setVisible(on);
+    if (readingAids().checkText() == ReadingAids::TextCheck::Unreadable) return;
     if (m_lastSearch) {
         // The list in front stays in front.
         const int front = PageControl1->currentIndex();

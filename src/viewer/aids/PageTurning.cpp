@@ -56,6 +56,7 @@ void ReadingAids::turnPage(int direction) {
     // missing counts as turned to (the previous picture stays, as for an entry on such a page),
     // and so does one whose picture can't be decoded: its error is reported, and the next turn
     // goes past it.
+    if (checkText() == TextCheck::Unreadable) return;
     const QByteArray current = m_turnedPage.value_or(m_form.unit().LastImage);
     const PageOrder& order = m_form.dictionary().pageOrder();
     const std::optional<QByteArray> page = direction > 0 ? order.next(current) : order.previous(current);

@@ -188,7 +188,7 @@ void ReaderMemory::historyChanged() {
     if (!m_store || !m_dictionary->opened()) return;
     if (const std::optional<std::int32_t> shown = m_form.shownEntry()) {
         for (RecentDictionary& recent : m_recent) {
-            if (recent.folder == m_folder) recent.lastEntry = placeOf(m_dictionary->text(), *shown);
+            if (recent.folder == m_folder) recent.lastEntry = placeOf(m_dictionary->index(), *shown);
         }
         scheduleSettingsSave();
     }
@@ -204,7 +204,7 @@ void ReaderMemory::saveReading() {
     m_readingTimer->stop();
     if (!m_readingDirty || !m_store || !m_dictionary || !m_readingRestored) return;
     m_readingDirty = false;
-    m_store->saveReading(m_folder, {encodeHistory(placeHistory(m_history, m_dictionary->text())), m_favourites.encode()});
+    m_store->saveReading(m_folder, {encodeHistory(placeHistory(m_history, m_dictionary->index())), m_favourites.encode()});
 }
 
 void ReaderMemory::scheduleSettingsSave() {

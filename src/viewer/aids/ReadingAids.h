@@ -52,11 +52,20 @@ public:
     bool openDictionaryFolder(const QString& folder);
 
     // The text changed on disk: read it again in place (as Open Dictionary Folder does), keeping
-    // the entry shown and the history steps whose headwords are still there. When it can't be
-    // read, the copy read before stays and a notice says why; false then. reloadIfChanged() does
-    // it only when the file's state is not the one read.
-    bool reloadText();
+    // the history steps whose headwords are still there and showing again the entry shown, or
+    // `toShow` (a start in the old text, which the reader just clicked: it becomes a history
+    // step). When it can't be read, the text read before stays and a notice says why; false then.
+    bool reloadText(std::optional<std::int32_t> toShow = std::nullopt);
+    // The same when the file by the text's name is not the one read (the watcher's check).
     bool reloadIfChanged();
+    // What shows or searches the text asks first whether the open text is still what the file
+    // holds (Dictionary::stale), and has it read again when not.
+    enum class TextCheck {
+        Current,    // go on
+        ReadAgain,  // the text was read again: offsets into the old one are gone
+        Unreadable, // it changed and can't be read now: show nothing of it (a notice says why)
+    };
+    TextCheck checkText(std::optional<std::int32_t> toShow = std::nullopt);
 
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
     void listAction(QAction* action) { m_listed.push_back(action); }

@@ -1,10 +1,12 @@
 // Which dictionary is open, and reading it again when its file changes on disk.
 //
-// The text is a copy (TextLoad.h), so a file that shrinks or is overwritten meanwhile can never
-// fault a read or change an entry under the window: the watcher only decides when to read the
-// file again. A change is taken up once the file has been quiet for a moment (a copy over it
-// arrives in many writes); the reload is Open Dictionary Folder's, and the entry shown and the
-// history steps whose headwords the new text still holds are kept.
+// A read of the mapped text never faults, even past the end of a file that shrank (MappedFile);
+// but a changed file no longer says what the index says. So the window reads the text again
+// before it shows or searches anything of a text that changed (reloadIfStale), and the watcher
+// reads it again once a changed file has been quiet for a moment (a copy over it arrives in many
+// writes), so that the window follows the file even while the reader does nothing. The reload is
+// Open Dictionary Folder's; the entry shown and the history steps whose headwords the new text
+// still holds are kept, found again by the headwords the old index kept.
 #include "aids/ReadingAids.h"
 
 #include "display/PageFiles.h"
@@ -82,43 +84,56 @@ void ReadingAids::showNotice(const QString& text) {
 
 bool ReadingAids::reloadIfChanged() {
     const Dictionary& dictionary = m_form.dictionary();
-    if (!dictionary.opened() || fileStateOf(dictionary.fileName()) == dictionary.fileState()) return false;
+    if (!dictionary.opened() || fileStateOf(dictionary.fileName()) == dictionary.text().openedState()) return false;
     // A file saved anew under the same name is watched anew.
     if (!m_watcher->files().contains(dictionary.fileName())) m_watcher->addPath(dictionary.fileName());
     return reloadText();
 }
 
-bool ReadingAids::reloadText() {
+ReadingAids::TextCheck ReadingAids::checkText(std::optional<std::int32_t> toShow) {
+    if (!m_form.dictionary().stale()) return TextCheck::Current;
+    return reloadText(toShow) ? TextCheck::ReadAgain : TextCheck::Unreadable;
+}
+
+bool ReadingAids::reloadText(std::optional<std::int32_t> toShow) {
     const std::shared_ptr<const Dictionary> old = m_form.unit().dictionary;
     std::shared_ptr<const Dictionary> fresh = Dictionary::load(old->fileName());
     if (!fresh->opened()) {
-        // The copy read before stays; the next change is tried again.
+        // The text read before stays (where the file shrank it reads as zeros); the next change is
+        // tried again.
         showNotice(tr("The dictionary text changed on disk and can't be read now: %1")
                        .arg(fresh->text().errorString()));
         return false;
     }
     settleTyping();
-    // What to find again in the new text, by headword.
+    // What to find again in the new text, by the headwords the old index keeps.
+    const EntryIndex& oldIndex = old->index();
     QHash<std::int32_t, EntryPlace> places;
-    for (const Visit& visit : m_history.visits()) places.insert(visit.start, placeOf(old->text(), visit.start));
+    for (const Visit& visit : m_history.visits()) {
+        if (const auto place = placeOf(oldIndex, visit.start)) places.insert(visit.start, *place);
+    }
     History history = m_history;
-    const std::optional<std::int32_t> shown = m_form.shownEntry();
-    const std::optional<EntryPlace> shownPlace = shown ? std::optional(placeOf(old->text(), *shown)) : std::nullopt;
+    const bool clicked = toShow.has_value();
+    if (!toShow) toShow = m_form.shownEntry();
+    const std::optional<EntryPlace> showPlace = toShow ? placeOf(oldIndex, *toShow) : std::nullopt;
 
     m_form.openText(std::move(fresh), m_form.unit().folder);
     m_form.Wordlist();
     m_form.wordList()->scrollToTop();
     const EntryFinder finder(m_form.dictionary().index());
     history.remap([&](const Visit& visit) -> std::optional<Visit> {
-        const std::optional<std::int32_t> start = finder.find(places.value(visit.start));
+        const auto place = places.constFind(visit.start);
+        const std::optional<std::int32_t> start = place == places.cend() ? std::nullopt : finder.find(*place);
         if (!start) return std::nullopt;
         return Visit{*start, visit.list};
     });
     m_history = history;
     updateHistoryActions();
-    if (const std::optional<std::int32_t> start = shownPlace ? finder.find(*shownPlace) : std::nullopt) {
+    if (const std::optional<std::int32_t> start = showPlace ? finder.find(*showPlace) : std::nullopt) {
         // The hit list starts afresh, so the entry comes back in the word list.
         show(Visit{*start, 0});
+        if (clicked) m_history.record({*start, 0});
+        updateHistoryActions();
     } else {
         m_form.Select(m_form.searchField()->text());
     }

@@ -1,6 +1,7 @@
 // The entry display: a line of either list shows its entry, decoded and styled, with its page.
 #include "window/MainForm.h"
 
+#include "text/CodePage.h"
 #include "text/EntityDecoding.h"
 #include "display/EntryDisplay.h"
 #include "display/EntryFormat.h"
@@ -96,6 +97,8 @@ void TMainForm::Browse(int list) {
     // No line selected: the pane, the status bar and the picture stay as they are.
     if (row < 0 || static_cast<std::size_t>(row) >= offsets.size()) return;
     const std::int32_t h = offsets[static_cast<std::size_t>(row)];
+    // A text changed on disk is read again first, and shows the entry clicked.
+    if (m_aids->checkText(h) != ReadingAids::TextCheck::Current) return;
     showEntry(h);
     m_aids->entryShown(h, list, m_inLookUp);
     if (!Image1->isHidden()) Load_Image(shownPage());
@@ -110,12 +113,9 @@ void TMainForm::Display(std::int32_t from, std::int32_t to) {
     m_unit.EntryBuffer = entryBuffer(m_unit.text(), from, to);
     Ligatures(m_unit.EntryBuffer);
     Format(to - from);
-    StatusPanel1->setText(entryPageName(m_unit.text(), from));
+    m_shownPage = pageNameBefore(m_unit.text(), from);
+    StatusPanel1->setText(widen(m_shownPage));
     m_shownEntry = from + 4;
-}
-
-QByteArray TMainForm::shownPage() const {
-    return m_shownEntry ? pageNameBefore(m_unit.text(), *m_shownEntry - 4) : QByteArray();
 }
 
 void TMainForm::Ligatures(const QString& text) { m_unit.DecodedText = decodeEntities(text); }

@@ -64,7 +64,8 @@ const HitListModel::Context& HitListModel::context(int row) const {
     if (found == m_contexts.end()) {
         const Place& place = m_places[static_cast<std::size_t>(row)];
         Context made;
-        if (m_dictionary) {
+        // Nothing of a text changed on disk: the window reads it again before it shows it.
+        if (m_dictionary && !m_dictionary->stale()) {
             const TMapTextfile& text = m_dictionary->text();
             made.page = entryPageName(text, place.start - 4);
             made.snippet = makeSnippet(text, place.start, place.matchOffset, place.matchLength);

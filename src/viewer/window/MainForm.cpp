@@ -8,6 +8,7 @@
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
 #include "aids/ReaderMemory.h"
+#include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
 
 #include <QAbstractItemView>
@@ -86,6 +87,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildHitList();
     buildMarkNavigation();
     m_aids = std::make_unique<ReadingAids>(*this);
+    m_indexes = new BackgroundIndexes(*this);
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     m_memory = std::make_unique<ReaderMemory>(*this);
@@ -320,6 +322,7 @@ void TMainForm::openText(std::shared_ptr<const Dictionary> dictionary, const QSt
     TntRichEdit1->document()->clear();
     m_markPositions.clear();
     m_shownEntry.reset();
+    m_shownPage.clear();
     m_lastSearch.reset();
     StatusPanel1->clear();
     Image1->setPicture(nullptr);

@@ -35,6 +35,7 @@ class ListBox;
 class LooseIndex;
 class PageImageView;
 class ReaderMemory;
+class BackgroundIndexes;
 class ReadingAids;
 class TAboutBox;
 class TMDIChild;
@@ -73,7 +74,7 @@ public:
     // The start of the entry in the pane; none before the first one and after another text came.
     std::optional<std::int32_t> shownEntry() const { return m_shownEntry; }
     // The page name of the entry shown, as status panel 1 shows it (empty when none is shown).
-    QByteArray shownPage() const;
+    const QByteArray& shownPage() const { return m_shownPage; }
 
     // Search.
     void ProcesSearch(const QString& term);
@@ -159,6 +160,8 @@ public:
     // the design font again for none; fontChosen() follows.
     void applyFont(const std::optional<QFont>& choice);
     std::optional<QFont> fontChoice() const { return m_fontChoice; }
+    // The form index and the links, made on a worker after the first paint.
+    BackgroundIndexes& backgroundIndexes() { return *m_indexes; }
 
 signals:
     // openText replaced the dictionary.
@@ -198,6 +201,7 @@ private:
     QString m_startupError;
     bool m_startupErrorShown = false;
     std::optional<std::int32_t> m_shownEntry;
+    QByteArray m_shownPage;
     // While Select shows the look-up's entry: the history waits until the typing pauses.
     bool m_inLookUp = false;
     // The term of the last search that ran to its end, which Loose Matching runs again.
@@ -210,6 +214,7 @@ private:
     // Made last by the constructor, in this order.
     std::unique_ptr<ReadingAids> m_aids;
     std::unique_ptr<ReaderMemory> m_memory;
+    BackgroundIndexes* m_indexes = nullptr;
 
 public:
     // Widgets, named as the design names them (their object names match).

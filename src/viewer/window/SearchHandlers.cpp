@@ -5,6 +5,7 @@
 #include "search/HeadwordLookup.h"
 #include "window/ListBox.h"
 #include "window/ListModels.h"
+#include "aids/ReadingAids.h"
 
 #include <QElapsedTimer>
 #include <QScopeGuard>
@@ -49,6 +50,8 @@ void TMainForm::TntButton1Click() { ProcesSearch(TntEdit1->text()); }
 void TMainForm::TntEdit1Change() { Select(TntEdit1->text()); }
 
 void TMainForm::ProcesSearch(const QString& term) {
+    // A text changed on disk is read again first.
+    if (m_aids->checkText() == ReadingAids::TextCheck::Unreadable) return;
     m_lastSearch.reset();
     hitListModel->clear();
     m_unit.HitOffsets.clear();
@@ -64,6 +67,9 @@ void TMainForm::ProcesSearch(const QString& term) {
     // An error or a cancel in a pass throws: it ends the request.
     for (const QString& pattern : request.passes()) Search(pattern);
     m_lastSearch = term;
+    // Changed while it was searched: the hits may not be what the text says; they go with the
+    // text read again.
+    m_aids->checkText();
 }
 
 void TMainForm::Search(const QString& pattern) {
