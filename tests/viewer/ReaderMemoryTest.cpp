@@ -480,3 +480,28 @@ TEST_F(ReaderMemoryTest, TheDarkThemeKeepsEveryTextReadableAndLightAndSystemTheD
     EXPECT_EQ(QApplication::palette(), system);
     EXPECT_TRUE(QTest::qWaitFor([&] { return markColours() == QList<QColor>{QColor(240, 0, 0)}; }));
 }
+
+// No two actions of the window share a key, and the keys of the favourites and the history
+// are bound by Qt to nothing on this platform (Ctrl+D, say, deletes in a line edit).
+TEST_F(ReaderMemoryTest, EveryKeyIsTheWindowsOnlyAndTheNewOnesNoStandardKey) {
+    start();
+    QHash<QKeySequence, QString> owners;
+    for (const QAction* item : form().findChildren<QAction*>()) {
+        for (const QKeySequence& key : item->shortcuts()) {
+            EXPECT_FALSE(owners.contains(key)) << key.toString().toStdString() << ": "
+                                               << owners.value(key).toStdString() << " and "
+                                               << item->objectName().toStdString();
+            owners.insert(key, item->objectName());
+        }
+    }
+    QList<QKeySequence> standard;
+    for (int k = QKeySequence::UnknownKey + 1; k <= QKeySequence::Cancel; ++k) {
+        standard << QKeySequence::keyBindings(static_cast<QKeySequence::StandardKey>(k));
+    }
+    for (const char* name : {"GoFavourite", "GoFavourites", "GoHistory"}) {
+        const QAction* item = action(name);
+        ASSERT_NE(item, nullptr) << name;
+        ASSERT_FALSE(item->shortcut().isEmpty()) << name;
+        EXPECT_FALSE(standard.contains(item->shortcut())) << name << " " << item->shortcut().toString().toStdString();
+    }
+}
