@@ -34,6 +34,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -504,4 +505,18 @@ TEST_F(ReaderMemoryTest, EveryKeyIsTheWindowsOnlyAndTheNewOnesNoStandardKey) {
         ASSERT_FALSE(item->shortcut().isEmpty()) << name;
         EXPECT_FALSE(standard.contains(item->shortcut())) << name << " " << item->shortcut().toString().toStdString();
     }
+}
+
+// Settings that name a last entry but no window size (written by hand, or by another program):
+// the entry is shown with its line in sight, the list not scrolled sideways off its headwords.
+TEST_F(ReaderMemoryTest, TheLastEntryShowsInSightWithoutASavedWindowSize) {
+    ViewerSettings settings;
+    settings.recent.push_back({QDir::cleanPath(dir.path(u"oe"_qs)), EntryPlace{150, "fyrd"}}); // found by headword
+    SettingsStore(config.path(u"wordhoard"_qs)).saveSettings(settings);
+    start();
+    ASSERT_EQ(paneText(), u"fyrd army"_qs);
+    ListBox* list = form().wordList();
+    EXPECT_EQ(list->horizontalScrollBar()->value(), 0);
+    const QRect line = list->visualRect(list->model()->index(5, 0));
+    EXPECT_TRUE(list->viewport()->rect().contains(line.topLeft())) << line.x() << "," << line.y();
 }

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -175,6 +176,9 @@ void ReaderMemory::showEntryFromWordList(std::int32_t start) {
     ListBox* list = m_form.wordList();
     list->selectRow(row);
     list->scrollTo(list->model()->index(row, 0), QAbstractItemView::PositionAtCenter);
+    // Before the window first shows, the list is still narrow and scrollTo scrolls it sideways
+    // too: it would keep the headwords out of sight once the window has its size.
+    list->horizontalScrollBar()->setValue(0);
     // As a click on the line: shown, its page loaded on the Image tab, and a history step.
     m_form.TntListBox1Click();
 }
