@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     // Widgets need the application object before the first test builds a window. Offscreen, the
@@ -8,6 +9,9 @@ int main(int argc, char** argv) {
     QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen") platform = "offscreen:configfile=" WORDHOARD_OFFSCREEN_SCREEN;
     qputenv("QT_QPA_PLATFORM", platform);
+    // Settings of the tests' own: no test reads or writes the reader's.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
     ::testing::InitGoogleTest(&argc, argv);

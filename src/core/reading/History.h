@@ -37,6 +37,8 @@ public:
     std::size_t size() const { return m_visits.size(); }
     // Oldest first.
     const std::deque<Visit>& visits() const { return m_visits; }
+    // Where in visits() the cursor stands (0 when there are none).
+    std::size_t position() const { return m_cursor; }
     void clear();
     // Replaces every visit by what `map` makes of it and drops those it gives none for (entries
     // gone from a changed text); the cursor stays on its visit, or else on the nearest kept one

@@ -24,9 +24,9 @@ constexpr int kTypingPauseMs = 1000;
 } // namespace
 
 void ReadingAids::addBackForward() {
-    m_back = addAction(m_goMenu, QStringLiteral("&Back"), "GoBack", {QKeySequence(Qt::ALT | Qt::Key_Left)},
+    m_back = addAction(m_goMenu, tr("&Back"), "GoBack", {QKeySequence(Qt::ALT | Qt::Key_Left)},
                        [this] { goBack(); });
-    m_forward = addAction(m_goMenu, QStringLiteral("&Forward"), "GoForward", {QKeySequence(Qt::ALT | Qt::Key_Right)},
+    m_forward = addAction(m_goMenu, tr("&Forward"), "GoForward", {QKeySequence(Qt::ALT | Qt::Key_Right)},
                           [this] { goForward(); });
     m_typingPause = new QTimer(this);
     m_typingPause->setSingleShot(true);
@@ -99,9 +99,15 @@ void ReadingAids::show(const Visit& visit) {
     if (!m_form.pagePicture()->isHidden()) m_form.Load_Image(m_form.shownPage());
 }
 
+void ReadingAids::restoreHistory(History history) {
+    m_history = std::move(history);
+    updateHistoryActions();
+}
+
 void ReadingAids::updateHistoryActions() {
     if (m_back) m_back->setEnabled(m_history.canGoBack());
     if (m_forward) m_forward->setEnabled(m_history.canGoForward());
+    emit historyChanged();
 }
 
 } // namespace wordhoard

@@ -19,7 +19,7 @@
 namespace wordhoard {
 
 void ReadingAids::addCopying() {
-    m_copyCitation = addAction(nullptr, QStringLiteral("Copy Entry with &Citation"), "CopyEntryWithCitation",
+    m_copyCitation = addAction(nullptr, tr("Copy Entry with &Citation"), "CopyEntryWithCitation",
                                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)}, [this] { copyEntryWithCitation(); });
     // The pane's own Ctrl+C copies its selection as before; in a list, the view's own Ctrl+C
     // copies the current line.
@@ -39,6 +39,7 @@ QMenu* ReadingAids::createTextPaneMenu(std::optional<QPoint> at) {
     menu->setObjectName(QStringLiteral("TextPaneMenu"));
     menu->addSeparator();
     menu->addAction(m_copyCitation);
+    for (QAction* action : m_textPaneActions) menu->addAction(action);
     if (at) emit textPaneMenuMade(menu, *at);
     return menu;
 }

@@ -21,7 +21,7 @@ namespace wordhoard {
 
 void ReadingAids::addFolderItems() {
     QMenu* file = menu("File1");
-    QAction* open = addAction(nullptr, QStringLiteral("&Open Dictionary Folder..."), "FileOpenFolder",
+    QAction* open = addAction(nullptr, tr("&Open Dictionary Folder..."), "FileOpenFolder",
                               {QKeySequence(Qt::CTRL | Qt::Key_O)}, [this] { chooseDictionaryFolder(); });
     file->insertAction(m_form.FileExit1, open);
     file->insertSeparator(m_form.FileExit1);
@@ -30,7 +30,7 @@ void ReadingAids::addFolderItems() {
 
 void ReadingAids::chooseDictionaryFolder() {
     const QString start = m_form.unit().folder.isEmpty() ? QDir::currentPath() : m_form.unit().folder;
-    const QString folder = QFileDialog::getExistingDirectory(&m_form, QStringLiteral("Open Dictionary Folder"), start);
+    const QString folder = QFileDialog::getExistingDirectory(&m_form, tr("Open Dictionary Folder"), start);
     if (!folder.isEmpty()) openDictionaryFolder(folder);
 }
 

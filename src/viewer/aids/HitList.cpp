@@ -31,13 +31,13 @@ void TMainForm::buildHitList() {
 void TMainForm::showHitCount(const QString& term) {
     const int hits = hitListModel->rowCount();
     if (hits == 1) {
-        hitCountLabel->setText(QStringLiteral("1 hit"));
+        hitCountLabel->setText(tr("1 hit"));
     } else if (hits > 1) {
-        hitCountLabel->setText(QStringLiteral("%1 hits").arg(hits));
+        hitCountLabel->setText(tr("%n hits", nullptr, hits));
     } else {
         const QString shown =
             term.size() > kLongestTermShown ? term.first(kLongestTermShown - 1) + QChar(0x2026) : term;
-        hitCountLabel->setText(QString::fromUtf16(u"No hits for \u201C%1\u201D").arg(shown));
+        hitCountLabel->setText(tr("No hits for \u201C%1\u201D").arg(shown));
     }
 }
 

@@ -1,5 +1,6 @@
 #include "aids/HitListDelegate.h"
 
+#include "aids/Theme.h"
 #include "window/ListModels.h"
 
 #include <QAbstractItemView>
@@ -9,9 +10,6 @@
 namespace wordhoard {
 
 namespace {
-
-// The text pane's colour for marked text.
-const QColor kMarkRed(240, 0, 0);
 
 // Draws `text` at the left of `row` and returns the x where it ends.
 int drawRun(QPainter* painter, const QRect& row, int x, const QString& text) {
@@ -83,7 +81,7 @@ void HitListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
     x = drawRun(painter, second, second.left(), lead);
     bold.setUnderline(selected); // red on the selection colour reads badly: underline instead
     painter->setFont(bold);
-    painter->setPen(selected ? ink : kMarkRed);
+    painter->setPen(selected ? ink : markColour(opt.palette)); // the text pane's colour for marks
     x = drawRun(painter, second, x, snippet.sliced(pos, len));
     painter->setFont(opt.font);
     painter->setPen(ink);

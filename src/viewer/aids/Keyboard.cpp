@@ -19,25 +19,25 @@ void ReadingAids::addKeyboard() {
     m_form.wordList()->setTabKeyNavigation(false);
     m_form.hitList()->setTabKeyNavigation(false);
     m_goMenu->addSeparator();
-    addAction(m_goMenu, QStringLiteral("Search Fie&ld"), "GoSearchField",
+    addAction(m_goMenu, tr("Search Fie&ld"), "GoSearchField",
               {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::Key_F6)}, [this] { focusSearchField(); });
     const struct {
         const char* text;
         const char* name;
         Qt::Key key;
-    } tabs[] = {{"&Wordlist Tab", "GoWordlistTab", Qt::Key_1},
-                {"&Search Tab", "GoSearchTab", Qt::Key_2},
-                {"&Text Tab", "GoTextTab", Qt::Key_3},
-                {"&Image Tab", "GoImageTab", Qt::Key_4}};
+    } tabs[] = {{QT_TR_NOOP("&Wordlist Tab"), "GoWordlistTab", Qt::Key_1},
+                {QT_TR_NOOP("&Search Tab"), "GoSearchTab", Qt::Key_2},
+                {QT_TR_NOOP("&Text Tab"), "GoTextTab", Qt::Key_3},
+                {QT_TR_NOOP("&Image Tab"), "GoImageTab", Qt::Key_4}};
     for (int tab = 0; tab < 4; ++tab) {
-        addAction(m_goMenu, QString::fromLatin1(tabs[tab].text), tabs[tab].name, {QKeySequence(Qt::CTRL | tabs[tab].key)},
+        addAction(m_goMenu, tr(tabs[tab].text), tabs[tab].name, {QKeySequence(Qt::CTRL | tabs[tab].key)},
                   [this, tab] { showTab(tab); });
     }
     // Only while the search field has the focus; the text then follows the rules for an empty
     // field (the word list's selection is cleared, the entry shown stays).
-    addAction(nullptr, QStringLiteral("Clear Search Field"), "ClearSearchField", {QKeySequence(Qt::Key_Escape)},
+    addAction(nullptr, tr("Clear Search Field"), "ClearSearchField", {QKeySequence(Qt::Key_Escape)},
               [this] { m_form.searchField()->clear(); }, Qt::WidgetShortcut, m_form.searchField())
-        ->setProperty(kWhere, QStringLiteral("in the search field"));
+        ->setProperty(kWhere, tr("in the search field"));
 }
 
 void ReadingAids::focusSearchField() {

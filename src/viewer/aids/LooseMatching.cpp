@@ -20,13 +20,13 @@ namespace wordhoard {
 void TMainForm::buildLooseMatching() {
     auto* view = menuBar()->findChild<QMenu*>(QStringLiteral("View1"));
     view->addSeparator();
-    LooseMatching1 = view->addAction(QStringLiteral("&Loose Matching"));
+    LooseMatching1 = view->addAction(tr("&Loose Matching"));
     LooseMatching1->setObjectName(QStringLiteral("LooseMatching1"));
     LooseMatching1->setCheckable(true);
     LooseMatching1->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L));
-    LooseMatching1->setToolTip(QStringLiteral("Ignore accents, length marks and case; þ matches ð, ƿ matches w"));
+    LooseMatching1->setToolTip(tr("Ignore accents, length marks and case; þ matches ð, ƿ matches w"));
     connect(LooseMatching1, &QAction::toggled, this, [this](bool on) { guarded([&] { setLooseMatching(on); }); });
-    looseMatchingLabel = new QLabel(QStringLiteral("Loose matching"));
+    looseMatchingLabel = new QLabel(tr("Loose matching"));
     looseMatchingLabel->setObjectName(QStringLiteral("LooseMatchingOn"));
     looseMatchingLabel->setToolTip(LooseMatching1->toolTip());
     looseMatchingLabel->hide();

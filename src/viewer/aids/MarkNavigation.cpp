@@ -16,10 +16,10 @@
 namespace wordhoard {
 
 void TMainForm::buildMarkNavigation() {
-    nextMarkAction = new QAction(QStringLiteral("Next Mark"), this);
+    nextMarkAction = new QAction(tr("Next Mark"), this);
     nextMarkAction->setObjectName(QStringLiteral("NextMark"));
     nextMarkAction->setShortcut(Qt::Key_F3);
-    previousMarkAction = new QAction(QStringLiteral("Previous Mark"), this);
+    previousMarkAction = new QAction(tr("Previous Mark"), this);
     previousMarkAction->setObjectName(QStringLiteral("PreviousMark"));
     previousMarkAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
     // On the window, in no menu: the documented menus stay as they are.

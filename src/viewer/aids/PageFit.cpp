@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
+#include <algorithm>
 #include <cmath>
 
 namespace wordhoard {
@@ -24,17 +25,17 @@ void ReadingAids::addPageFit() {
                                          std::function<void()> handler) {
         QAction* action = addAction(view, text, name, keys, std::move(handler), Qt::WidgetWithChildrenShortcut,
                                     m_form.entryTabs());
-        action->setProperty(kWhere, QStringLiteral("on the Image tab"));
+        action->setProperty(kWhere, tr("on the Image tab"));
         m_pageActions.push_back(action);
     };
-    pageAction(QStringLiteral("Fit Page &Width"), "ViewFitPageWidth", {QKeySequence(Qt::Key_W)},
+    pageAction(tr("Fit Page &Width"), "ViewFitPageWidth", {QKeySequence(Qt::Key_W)},
                [this] { fitPageWidth(); });
-    pageAction(QStringLiteral("Zoom &Page In"), "ViewZoomPageIn", {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)},
+    pageAction(tr("Zoom &Page In"), "ViewZoomPageIn", {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)},
                [this] { zoomPageBy(1); });
-    pageAction(QStringLiteral("Zoom Pa&ge Out"), "ViewZoomPageOut", {QKeySequence(Qt::Key_Minus)},
+    pageAction(tr("Zoom Pa&ge Out"), "ViewZoomPageOut", {QKeySequence(Qt::Key_Minus)},
                [this] { zoomPageBy(-1); });
     // What a click on the picture does.
-    pageAction(QStringLiteral("&Natural or Stretched Page"), "ViewNaturalOrStretched", {QKeySequence(Qt::Key_Space)},
+    pageAction(tr("&Natural or Stretched Page"), "ViewNaturalOrStretched", {QKeySequence(Qt::Key_Space)},
                [this] { m_form.Image1Click(); });
     updatePageActions();
 
@@ -45,6 +46,12 @@ void ReadingAids::addPageFit() {
 
 void ReadingAids::fitPageWidth() {
     m_pageFit = PageFit::Width;
+    applyPageFit();
+}
+
+void ReadingAids::setPageFit(PageFit fit, double scale) {
+    m_pageFit = fit;
+    m_pageScale = std::clamp(scale, kMinPageZoom / 100.0, kMaxPageZoom / 100.0);
     applyPageFit();
 }
 

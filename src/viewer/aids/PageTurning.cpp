@@ -21,12 +21,12 @@ void ReadingAids::addPageTurning() {
     const auto pageAction = [this](const QString& text, const char* name, Qt::Key key, std::function<void()> handler) {
         QAction* action = addAction(m_goMenu, text, name, {QKeySequence(key)}, std::move(handler),
                                     Qt::WidgetWithChildrenShortcut, m_form.entryTabs());
-        action->setProperty(kWhere, QStringLiteral("on the Image tab"));
+        action->setProperty(kWhere, tr("on the Image tab"));
         m_pageActions.push_back(action);
     };
-    pageAction(QStringLiteral("&Next Page"), "GoNextPage", Qt::Key_PageDown, [this] { turnPage(1); });
-    pageAction(QStringLiteral("&Previous Page"), "GoPreviousPage", Qt::Key_PageUp, [this] { turnPage(-1); });
-    pageAction(QStringLiteral("&Entry's Page"), "GoEntryPage", Qt::Key_Home, [this] { showEntryPage(); });
+    pageAction(tr("&Next Page"), "GoNextPage", Qt::Key_PageDown, [this] { turnPage(1); });
+    pageAction(tr("&Previous Page"), "GoPreviousPage", Qt::Key_PageUp, [this] { turnPage(-1); });
+    pageAction(tr("&Entry's Page"), "GoEntryPage", Qt::Key_Home, [this] { showEntryPage(); });
     // Named at the right of the status bar while pages turn: panel 1 keeps naming the entry's page.
     m_turnedPageLabel = new QLabel;
     m_turnedPageLabel->setObjectName(QStringLiteral("TurnedPage"));
@@ -62,7 +62,7 @@ void ReadingAids::turnPage(int direction) {
     const std::optional<QByteArray> page = direction > 0 ? order.next(current) : order.previous(current);
     if (!page) return;
     m_turnedPage = *page;
-    m_turnedPageLabel->setText(QStringLiteral("Turned to page %1").arg(widen(*page)));
+    m_turnedPageLabel->setText(tr("Turned to page %1").arg(widen(*page)));
     m_turnedPageLabel->show();
     m_form.Load_Image(*page);
 }

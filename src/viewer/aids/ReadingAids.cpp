@@ -24,7 +24,7 @@ namespace wordhoard {
 ReadingAids::ReadingAids(TMainForm& form) : m_form(form) {
     setObjectName(QStringLiteral("ReadingAids"));
     // A Go menu between View and Help.
-    m_goMenu = new QMenu(QStringLiteral("&Go"), m_form.menuBar());
+    m_goMenu = new QMenu(tr("&Go"), m_form.menuBar());
     m_goMenu->setObjectName(QStringLiteral("Go1"));
     m_form.menuBar()->insertMenu(menu("Help1")->menuAction(), m_goMenu);
 
@@ -95,7 +95,7 @@ bool ReadingAids::eventFilter(QObject* watched, QEvent* event) {
 
 void ReadingAids::addHelp() {
     QMenu* help = menu("Help1");
-    QAction* list = addAction(nullptr, QStringLiteral("&Keyboard Shortcuts"), "HelpKeyboardShortcuts",
+    QAction* list = addAction(nullptr, tr("&Keyboard Shortcuts"), "HelpKeyboardShortcuts",
                               {QKeySequence(Qt::Key_F1)}, [this] { showShortcutList(); });
     help->insertAction(help->actions().value(0), list);
 }
@@ -107,16 +107,16 @@ std::vector<std::pair<QString, QString>> ReadingAids::shortcutList() const {
         for (const QKeySequence& key : action->shortcuts()) keys << key.toString(QKeySequence::NativeText);
         QString what = action->text().remove(u'&');
         if (what.endsWith(u"...")) what.chop(3);
-        if (const QString where = action->property(kWhere).toString(); !where.isEmpty()) what += QStringLiteral(" (%1)").arg(where);
-        list.emplace_back(what, keys.join(QStringLiteral(" or ")));
+        if (const QString where = action->property(kWhere).toString(); !where.isEmpty()) what += tr(" (%1)").arg(where);
+        list.emplace_back(what, keys.join(tr(" or ")));
     }
     list.insert(list.end(), m_hints.begin(), m_hints.end());
-    list.emplace_back(QStringLiteral("Copy Headword (in a list)"), QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
-    list.emplace_back(QStringLiteral("Back and Forward"), QStringLiteral("the mouse's back and forward buttons"));
-    list.emplace_back(QStringLiteral("Zoom the entry text and the lists"), QStringLiteral("Ctrl+wheel over the text"));
-    list.emplace_back(QStringLiteral("Zoom the page"), QStringLiteral("Ctrl+wheel over the page"));
-    list.emplace_back(QStringLiteral("The text's menu (Copy, Select All, Copy Entry with Citation)"),
-                      QStringLiteral("Menu or Shift+F10 in the text"));
+    list.emplace_back(tr("Copy Headword (in a list)"), QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
+    list.emplace_back(tr("Back and Forward"), tr("the mouse's back and forward buttons"));
+    list.emplace_back(tr("Zoom the entry text and the lists"), tr("Ctrl+wheel over the text"));
+    list.emplace_back(tr("Zoom the page"), tr("Ctrl+wheel over the page"));
+    list.emplace_back(tr("The text's menu (Copy, Select All, Copy Entry with Citation, Favourite)"),
+                      tr("Menu or Shift+F10 in the text"));
     return list;
 }
 
@@ -124,9 +124,10 @@ void ReadingAids::showShortcutList() {
     if (!m_shortcutDialog) {
         m_shortcutDialog = new QDialog(&m_form);
         m_shortcutDialog->setObjectName(QStringLiteral("KeyboardShortcuts"));
-        m_shortcutDialog->setWindowTitle(QStringLiteral("Keyboard Shortcuts"));
+        m_shortcutDialog->setWindowTitle(tr("Keyboard Shortcuts"));
         auto* text = new QTextBrowser(m_shortcutDialog);
         text->setObjectName(QStringLiteral("ShortcutText"));
+        text->setAccessibleName(tr("Keyboard shortcuts"));
         // Two pairs of columns, the first half of the list on the left: the list stays short
         // enough to be read whole without scrolling.
         const auto list = shortcutList();

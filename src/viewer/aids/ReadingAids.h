@@ -30,8 +30,9 @@ class TMainForm;
 // What readers of a desktop dictionary expect beside the documented window: any dictionary folder,
 // Back and Forward, keys for everything, zoom, turning the scanned pages, copying with a citation.
 // Everything is added beside the window (menu items, a Go menu, shortcuts, a context menu) and
-// nothing of it runs until used: with none of it used the window behaves as documented. Nothing
-// is stored on disk. What they keep of a text starts afresh when another text comes (textOpened).
+// nothing of it runs until used: with none of it used the window behaves as documented. What they
+// keep of a text starts afresh when another text comes (textOpened); ReaderMemory stores what
+// should outlast a run (the history, the zoom, the page fit) and puts it back.
 //
 // One concern per file: DictionaryFolder.cpp, BackForward.cpp, Keyboard.cpp, Zoom.cpp,
 // PageTurning.cpp, PageFit.cpp, CopyCitation.cpp; this class's own file builds the menus and the
@@ -80,6 +81,8 @@ public:
     bool goBack();
     bool goForward();
     const History& history() const { return m_history; }
+    // Puts a history in place of the one kept (one read back from the settings, or none).
+    void restoreHistory(History history);
 
     // Ctrl+L and F6.
     void focusSearchField();
@@ -104,12 +107,24 @@ public:
     static constexpr int kMaxPageZoom = 400;
     void fitPageWidth();
     void zoomPageBy(int direction);
+    // How the picture is fitted: as the click leaves it (natural or stretched), to the tab's
+    // width, or at a scale of its own size.
+    enum class PageFit { Click, Width, Scale };
+    PageFit pageFit() const { return m_pageFit; }
+    double pageScale() const { return m_pageScale; }
+    // Takes up a fit (and for Scale, the scale) for the pictures to come and the one shown.
+    void setPageFit(PageFit fit, double scale = 1.0);
 
     // The shown entry as plain text with a citation line; false when no entry is shown.
     bool copyEntryWithCitation();
     // The text pane's context menu: its own items and ours, and for a place `at` of the pane's
     // viewport (where it was asked for) the items of the other additions. The caller owns it.
     QMenu* createTextPaneMenu(std::optional<QPoint> at = std::nullopt);
+    // Adds an item of the window's other additions to the text pane's context menu.
+    void addTextPaneAction(QAction* action) { m_textPaneActions.push_back(action); }
+
+    // A line at the right of the status bar that goes after a while.
+    void showNotice(const QString& text);
 
     // What Help > Keyboard Shortcuts lists: every addition and its keys, as (what, keys).
     std::vector<std::pair<QString, QString>> shortcutList() const;
@@ -119,6 +134,8 @@ public:
 signals:
     // createTextPaneMenu made `menu` for the place `at`: the other additions add their items.
     void textPaneMenuMade(QMenu* menu, const QPoint& at);
+    // An entry was recorded, Back or Forward moved, or the history was replaced or cleared.
+    void historyChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -152,7 +169,6 @@ private:
     void updatePageActions();
     void endPageTurning();
     void watchText();
-    void showNotice(const QString& text);
     void applyPageFit();
     void reset();
 
@@ -170,7 +186,6 @@ private:
 
     std::optional<QByteArray> m_turnedPage;
     QLabel* m_turnedPageLabel = nullptr; // at the right of the status bar while pages turn
-    enum class PageFit { Click, Width, Scale };
     PageFit m_pageFit = PageFit::Click;
     double m_pageScale = 1.0;
 
@@ -187,6 +202,7 @@ private:
     QAction* m_zoomOut = nullptr;
     std::vector<QAction*> m_pageActions; // enabled while the Image tab is in front
     QAction* m_copyCitation = nullptr;
+    std::vector<QAction*> m_textPaneActions;
     // Listed by Help in this order.
     std::vector<QAction*> m_listed;
     std::vector<std::pair<QString, QString>> m_hints;

@@ -64,7 +64,7 @@ void ReadingAids::watchText() {
     const QString folder = m_form.unit().folder;
     const QString shown = QDir::toNativeSeparators(QFileInfo(folder.isEmpty() ? QDir::currentPath() : folder).absoluteFilePath());
     m_dictionaryLabel->setText(QFileInfo(shown).fileName());
-    m_dictionaryLabel->setToolTip(QStringLiteral("Dictionary: %1").arg(shown));
+    m_dictionaryLabel->setToolTip(tr("Dictionary: %1").arg(shown));
     if (!m_watcher->files().isEmpty()) m_watcher->removePaths(m_watcher->files());
     if (!m_watcher->directories().isEmpty()) m_watcher->removePaths(m_watcher->directories());
     if (!dictionary.opened()) return;
@@ -101,7 +101,7 @@ bool ReadingAids::reloadText(std::optional<std::int32_t> toShow) {
     if (!fresh->opened()) {
         // The text read before stays (where the file shrank it reads as zeros); the next change is
         // tried again.
-        showNotice(QStringLiteral("The dictionary text changed on disk and can't be read now: %1")
+        showNotice(tr("The dictionary text changed on disk and can't be read now: %1")
                        .arg(fresh->text().errorString()));
         return false;
     }
@@ -137,7 +137,7 @@ bool ReadingAids::reloadText(std::optional<std::int32_t> toShow) {
     } else {
         m_form.Select(m_form.searchField()->text());
     }
-    showNotice(QStringLiteral("The dictionary text changed on disk: read again"));
+    showNotice(tr("The dictionary text changed on disk: read again"));
     return true;
 }
 

@@ -38,12 +38,12 @@ void ReadingAids::addZoom() {
     QMenu* view = menu("View1");
     view->addSeparator();
     // Ctrl+= too, for keyboards whose plus needs Shift on the same key.
-    m_zoomIn = addAction(view, QStringLiteral("Zoom &In"), "ViewZoomIn",
+    m_zoomIn = addAction(view, tr("Zoom &In"), "ViewZoomIn",
                          {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
                          [this] { zoomStepBy(1); });
-    m_zoomOut = addAction(view, QStringLiteral("Zoom &Out"), "ViewZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+    m_zoomOut = addAction(view, tr("Zoom &Out"), "ViewZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
                           [this] { zoomStepBy(-1); });
-    addAction(view, QStringLiteral("&Actual Size"), "ViewActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+    addAction(view, tr("&Actual Size"), "ViewActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
               [this] { setZoom(100); });
     // A choice made with View > Font is the new base.
     connect(&m_form, &TMainForm::fontChosen, this, [this] { m_form.guarded([&] { takeFontChoice(); }); });

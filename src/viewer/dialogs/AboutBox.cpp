@@ -21,7 +21,7 @@ namespace wordhoard {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(450, 586);
     setModal(true);
@@ -39,19 +39,19 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     ProgramIcon->setGeometry(20, 12, 400, 358); // the picture is decoded when the box first shows
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    Version = placedLabel(Panel1, "Version", QStringLiteral("AN ELECTRONIC APPLICATION ON CD-ROM"), {67, 386, 334, 17},
+    Version = placedLabel(Panel1, "Version", tr("AN ELECTRONIC APPLICATION ON CD-ROM"), {67, 386, 334, 17},
                           designFont(kSerifFace, 18, true), centred, Fit::WhenShown);
-    Comments = placedLabel(Panel1, "Comments", QStringLiteral("ver. 0.2b"), {188, 409, 52, 17},
+    Comments = placedLabel(Panel1, "Comments", tr("ver. 0.2b"), {188, 409, 52, 17},
                            designFont(kSerifFace, 18), centred, Fit::WhenShown);
     Comments->setWordWrap(true);
-    CreditLabel = placedLabel(Panel1, "CreditLabel", QStringLiteral("Text: Hoard Press, 2024-2026"),
+    CreditLabel = placedLabel(Panel1, "CreditLabel", tr("Text: Hoard Press, 2024-2026"),
                               {109, 446, 232, 17}, designFont(kSerifFace, 18), centred, Fit::WhenShown);
-    Label1 = placedLabel(Panel1, "Label1", QStringLiteral("Program: Wordhoard, 2026"), {121, 469, 212, 17},
+    Label1 = placedLabel(Panel1, "Label1", tr("Program: Wordhoard, 2026"), {121, 469, 212, 17},
                          designFont(kSerifFace, 18), centred, Fit::WhenShown);
 
-    BrowseURL1 = new QAction(QStringLiteral("&Browse URL"), this);
+    BrowseURL1 = new QAction(tr("&Browse URL"), this);
     BrowseURL1->setObjectName(QStringLiteral("BrowseURL1"));
-    BrowseURL1->setToolTip(QStringLiteral("Browse URL"));
+    BrowseURL1->setToolTip(tr("Browse URL"));
     BrowseURL1->setData(pageAddress());
     BrowseURL1->setEnabled(!pageAddress().isEmpty());
     // The desktop's answer is not looked at: a page that can't be opened reports nothing.
@@ -69,10 +69,10 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     Label2->setCursor(Qt::PointingHandCursor);
     Label2->installEventFilter(this);
 
-    ProgramVersion = placedLabel(Panel1, "ProgramVersion", QStringLiteral("Wordhoard %1").arg(QLatin1String(kVersion)),
+    ProgramVersion = placedLabel(Panel1, "ProgramVersion", tr("Wordhoard %1").arg(QLatin1String(kVersion)),
                                  {12, 546, 150, 15}, font(), Qt::AlignLeft | Qt::AlignTop, Fit::WhenShown);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton = new QPushButton(tr("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
     OKButton->setGeometry(205, 537, 65, 33);
     OKButton->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "Messages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace wordhoard {
@@ -9,7 +10,7 @@ namespace wordhoard {
 QString errorBoxText(const QString& message) { return withFullStop(message); }
 
 void showErrorBox(QWidget* parent, const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Wordhoard"), errorBoxText(message), QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("wordhoard::ErrorBox", "Wordhoard"), errorBoxText(message), QMessageBox::Ok,
                     parent);
     box.exec();
 }

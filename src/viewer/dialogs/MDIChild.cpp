@@ -6,7 +6,7 @@ namespace wordhoard {
 
 TMDIChild::TMDIChild(QWidget* parent) : QMdiSubWindow(parent) {
     setObjectName(QStringLiteral("MDIChild"));
-    setWindowTitle(QStringLiteral("MDI Child"));
+    setWindowTitle(tr("MDI Child"));
     setAttribute(Qt::WA_DeleteOnClose); // the close action is "free"
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

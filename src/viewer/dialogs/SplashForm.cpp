@@ -36,38 +36,38 @@ TSplashForm::TSplashForm(const SplashPictures& pictures, QWidget* parent)
     Image1->setPixmap(QPixmap::fromImage(pictures.art));
 
     const auto centred = Qt::AlignHCenter | Qt::AlignTop;
-    Label3 = placedLabel(this, "Label3", QStringLiteral("WORDHOARD"), {75, 25, 364, 27}, designFont(kSerifFace, -24),
+    Label3 = placedLabel(this, "Label3", tr("WORDHOARD"), {75, 25, 364, 27}, designFont(kSerifFace, -24),
                          centred);
-    Label4 = placedLabel(this, "Label4", QStringLiteral("an Old English dictionary"), {123, 50, 251, 19},
+    Label4 = placedLabel(this, "Label4", tr("an Old English dictionary"), {123, 50, 251, 19},
                          designFont(kSerifFace, -17, false, true), centred);
-    Version = placedLabel(this, "Version", QStringLiteral("AN ELECTRONIC APPLICATION ON CD-ROM"), {91, 85, 334, 17},
+    Version = placedLabel(this, "Version", tr("AN ELECTRONIC APPLICATION ON CD-ROM"), {91, 85, 334, 17},
                           designFont(kSerifFace, 18, true), centred);
-    Comments = placedLabel(this, "Comments", QStringLiteral("ver. 0.2b"), {411, 2, 53, 17}, designFont(kSerifFace, -13));
+    Comments = placedLabel(this, "Comments", tr("ver. 0.2b"), {411, 2, 53, 17}, designFont(kSerifFace, -13));
     Comments->setWordWrap(true);
-    CreditLabel = placedLabel(this, "CreditLabel", QStringLiteral("Text: Hoard Press"), {75, 108, 140, 15},
+    CreditLabel = placedLabel(this, "CreditLabel", tr("Text: Hoard Press"), {75, 108, 140, 15},
                               designFont(kSerifFace, -12));
-    Label1 = placedLabel(this, "Label1", QStringLiteral("Program: Wordhoard"), {273, 108, 142, 15},
+    Label1 = placedLabel(this, "Label1", tr("Program: Wordhoard"), {273, 108, 142, 15},
                          designFont(kSerifFace, -12));
 
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setGeometry(91, 139, 97, 81);
     Image2->setPixmap(QPixmap::fromImage(pictures.hall));
-    Label6 = placedLabel(this, "Label6", QStringLiteral("Hoard"), {115, 226, 51, 15}, designFont(kSerifFace, -13),
+    Label6 = placedLabel(this, "Label6", tr("Hoard"), {115, 226, 51, 15}, designFont(kSerifFace, -13),
                          centred);
-    Label8 = placedLabel(this, "Label8", QStringLiteral("Society of Letters"), {75, 241, 128, 15},
+    Label8 = placedLabel(this, "Label8", tr("Society of Letters"), {75, 241, 128, 15},
                          designFont(kSerifFace, -13), centred);
 
     Image3 = new QLabel(this);
     Image3->setObjectName(QStringLiteral("Image3"));
     Image3->setGeometry(308, 140, 80, 80);
     Image3->setPixmap(QPixmap::fromImage(pictures.ship));
-    Label2 = placedLabel(this, "Label2", QStringLiteral("Whaleroad"), {308, 226, 81, 15}, designFont(kSerifFace, -13),
+    Label2 = placedLabel(this, "Label2", tr("Whaleroad"), {308, 226, 81, 15}, designFont(kSerifFace, -13),
                          centred);
-    Label7 = placedLabel(this, "Label7", QStringLiteral("Early English Trust"), {273, 241, 152, 15},
+    Label7 = placedLabel(this, "Label7", tr("Early English Trust"), {273, 241, 152, 15},
                          designFont(kSerifFace, -13), centred);
 
-    Label5 = placedLabel(this, "Label5", QStringLiteral("Loading..."), {341, 300, 47, 15}, designFont(kSerifFace, -12));
+    Label5 = placedLabel(this, "Label5", tr("Loading..."), {341, 300, 47, 15}, designFont(kSerifFace, -12));
 }
 
 void TSplashForm::showAndPaint() {

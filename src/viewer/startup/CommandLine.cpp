@@ -19,13 +19,14 @@ constexpr const char* kQtFlags[] = {"reverse", "widgetcount", "nograb", "dograb"
 struct Parser {
     QCommandLineParser parser;
     QCommandLineOption desktop{QStringLiteral("desktop"),
-                               QStringLiteral("Start as the desktop entry does: with no FOLDER, open the first of "
-                                              "$XDG_DATA_HOME/wordhoard (default ~/.local/share/wordhoard) and each "
+                               QStringLiteral("Start as the desktop entry does: with no FOLDER, open the folder "
+                                              "opened last, or else the first of $XDG_DATA_HOME/wordhoard (default ~/.local/share/wordhoard) and each "
                                               "$XDG_DATA_DIRS entry + /wordhoard (default "
                                               "/usr/local/share:/usr/share) that holds txt/WH-main_01.txt.")};
     QCommandLineOption check{QStringLiteral("check"),
                              QStringLiteral("Start as usual; once the main window shows, print the dictionary text "
-                                            "opened, its number of headwords and the documentation page, then quit "
+                                            "opened, its number of headwords, the documentation page and the "
+                                            "settings file (never written by a check), then quit "
                                             "(status 1, the message on stderr, when an error box would have shown).")};
     QCommandLineOption version{QStringLiteral("version"), QStringLiteral("Print the version and exit.")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Print this help and exit.")};

@@ -21,9 +21,13 @@ QStringList desktopDictionaryPlaces(const QString& dataHome, const QString& data
     return places;
 }
 
-QStringList desktopDictionaryPlaces() {
-    return desktopDictionaryPlaces(qEnvironmentVariable("XDG_DATA_HOME"), qEnvironmentVariable("XDG_DATA_DIRS"),
-                                   QDir::homePath());
+QStringList desktopDictionaryPlaces(const ViewerSettings& settings) {
+    QStringList places = desktopDictionaryPlaces(qEnvironmentVariable("XDG_DATA_HOME"),
+                                                 qEnvironmentVariable("XDG_DATA_DIRS"), QDir::homePath());
+    if (!settings.recent.empty() && QFileInfo(dictionaryTextPath(settings.recent.front().folder)).isFile()) {
+        places.prepend(settings.recent.front().folder);
+    }
+    return places;
 }
 
 DesktopFolder findDesktopDictionary(const QStringList& places) {

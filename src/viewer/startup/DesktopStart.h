@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/ViewerSettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,8 +15,9 @@ namespace wordhoard {
 //     /home/u/.local/share/wordhoard, /usr/local/share/wordhoard, /usr/share/wordhoard
 //   dataHome "/x", dataDirs "/a:rel::/b/" gives /x/wordhoard, /a/wordhoard, /b/wordhoard
 QStringList desktopDictionaryPlaces(const QString& dataHome, const QString& dataDirs, const QString& home);
-// The same from $XDG_DATA_HOME, $XDG_DATA_DIRS and the home folder.
-QStringList desktopDictionaryPlaces();
+// The same from $XDG_DATA_HOME, $XDG_DATA_DIRS and the home folder, after the folder opened last
+// (the first of `settings`' recent folders) when it still holds a dictionary.
+QStringList desktopDictionaryPlaces(const ViewerSettings& settings = {});
 
 struct DesktopFolder {
     QString folder; // the dictionary folder to read

@@ -1,6 +1,10 @@
 #include "startup/Startup.h"
 
+#include "aids/Language.h"
+#include "aids/ReaderMemory.h"
+#include "aids/Theme.h"
 #include "dialogs/AboutBox.h"
+#include "settings/SettingsStore.h"
 #include "startup/LazyIconStyle.h"
 #include "window/MainForm.h"
 #include "display/PageFiles.h"
@@ -9,6 +13,7 @@
 #include <QApplication>
 #include <QThread>
 
+#include <cstdio>
 #include <exception>
 
 namespace wordhoard {
@@ -36,6 +41,11 @@ Startup::Startup(StartupPreload preload) {
     m_unit.folder = preload.folder;
     QApplication::setStyle(new LazyIconStyle);
     QApplication::setApplicationName(QStringLiteral("Wordhoard"));
+    m_store = std::make_shared<SettingsStore>(SettingsStore::standardFolder(), preload.keepSettingsUnchanged);
+    const ViewerSettings settings = preload.settings ? *preload.settings : loadSettings(*m_store);
+    // Before the windows are made: they take the language and the palette in force then.
+    installLanguage(settings.language);
+    if (settings.theme != ViewerSettings::Theme::System) applyTheme(settings.theme);
     m_mainForm = std::make_unique<TMainForm>(m_unit);
     m_mainForm->hide();
     const SplashPictures pictures =
@@ -50,10 +60,19 @@ Startup::Startup(StartupPreload preload) {
     }
     m_mainForm->FillCombo();
     m_mainForm->Wordlist();
+    m_mainForm->readerMemory().attach(m_store, settings);
     m_splash->hide();
     m_mainForm->show();
 }
 
 Startup::~Startup() = default;
+
+ViewerSettings loadSettings(const SettingsStore& store) {
+    SettingsStore::LoadedSettings loaded = store.loadSettings();
+    if (!loaded.problem.isEmpty()) {
+        std::fprintf(stderr, "wordhoard: %s: the settings are left as on a first start\n", qPrintable(loaded.problem));
+    }
+    return loaded.settings;
+}
 
 } // namespace wordhoard

@@ -1,6 +1,8 @@
 #include "startup/StartupCheck.h"
 
+#include "aids/ReaderMemory.h"
 #include "dialogs/AboutBox.h"
+#include "settings/SettingsStore.h"
 #include "window/ListModels.h"
 #include "window/MainForm.h"
 #include "display/PageFiles.h"
@@ -24,8 +26,10 @@ void checkOnceShown(TMainForm& form) {
     // Queued behind the start-up error that showing the window posted, so that it is counted.
     QTimer::singleShot(0, &form, [&form, failed] {
         const QString text = QFileInfo(dictionaryTextPath(form.unit().folder)).absoluteFilePath();
-        std::printf("dictionary: %s\nheadwords: %d\ndocumentation: %s\n", qPrintable(text),
-                    form.wordListModel->rowCount(), qPrintable(TAboutBox::pageUrl().toLocalFile()));
+        const SettingsStore* store = form.readerMemory().store();
+        std::printf("dictionary: %s\nheadwords: %d\ndocumentation: %s\nsettings: %s\n", qPrintable(text),
+                    form.wordListModel->rowCount(), qPrintable(TAboutBox::pageUrl().toLocalFile()),
+                    qPrintable(store ? store->settingsFile() : QString()));
         std::fflush(stdout);
         QCoreApplication::exit(*failed ? 1 : 0);
     });

@@ -10,6 +10,8 @@ class TMainForm;
 //   dictionary: /usr/share/wordhoard/txt/WH-main_01.txt
 //   headwords: 412
 //   documentation: /usr/share/doc/wordhoard/index.html
+//   settings: /home/reader/.config/wordhoard/wordhoard.conf
+// It reads the settings as a start does, and writes nothing.
 // A message the error box would show goes to stderr instead ("wordhoard: ..."), and the exit
 // status is then 1. Call with the main window shown, before the event loop.
 void checkOnceShown(TMainForm& form);

@@ -1,11 +1,12 @@
 // The viewer reads txt/ and img/ in the dictionary folder named on its command line, or in its
-// working directory; started from its desktop entry (--desktop), in the first XDG data folder
-// that holds a dictionary.
+// working directory; started from its desktop entry (--desktop), in the folder opened last or
+// else the first XDG data folder that holds a dictionary.
 #include "BuildInfo.h"
 #include "startup/CommandLine.h"
 #include "startup/DesktopStart.h"
 #include "startup/Startup.h"
 #include "startup/StartupCheck.h"
+#include "settings/SettingsStore.h"
 
 #include <QApplication>
 
@@ -26,13 +27,18 @@ int main(int argc, char** argv) {
     }
     QString folder = commandLine.folder;
     QString folderError;
+    // Read before the preload too: a desktop start opens the folder opened last.
+    const wordhoard::SettingsStore store(wordhoard::SettingsStore::standardFolder(), true);
+    const wordhoard::ViewerSettings settings = wordhoard::loadSettings(store);
     if (commandLine.desktop && folder.isEmpty()) {
-        const wordhoard::DesktopFolder found = wordhoard::findDesktopDictionary(wordhoard::desktopDictionaryPlaces());
+        const wordhoard::DesktopFolder found = wordhoard::findDesktopDictionary(wordhoard::desktopDictionaryPlaces(settings));
         folder = found.folder;
         folderError = found.error;
     }
     wordhoard::StartupPreload preload = wordhoard::StartupPreload::start(folder);
     preload.folderError = folderError;
+    preload.settings = settings;
+    preload.keepSettingsUnchanged = commandLine.check;
     QApplication app(argc, argv);
     // Desktops match the running program to its desktop entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(QLatin1String(wordhoard::kAppId));

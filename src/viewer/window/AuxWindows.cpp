@@ -21,11 +21,16 @@ void TMainForm::FontSelectExecute() {
         FontDialog1->setObjectName(QStringLiteral("FontDialog1"));
         QFont initial(QStringLiteral("Cardo"));
         initial.setPointSizeF(10.5); // 14 pixels at 96 dpi, in the unit the dialog lists
-        FontDialog1->setCurrentFont(initial);
+        FontDialog1->setCurrentFont(m_fontChoice.value_or(initial));
     }
     // The dialog keeps the last choice, so the next opening starts from it.
     if (FontDialog1->exec() != QDialog::Accepted) return;
-    const QFont font = FontDialog1->selectedFont();
+    applyFont(FontDialog1->selectedFont());
+}
+
+void TMainForm::applyFont(const std::optional<QFont>& choice) {
+    m_fontChoice = choice;
+    const QFont font = choice.value_or(designFont());
     TntRichEdit1->setFont(font);
     TntRichEdit1->document()->setDefaultFont(font);
     TntEdit1->setFont(font);

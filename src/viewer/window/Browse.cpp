@@ -10,6 +10,7 @@
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
 #include "aids/ReadingAids.h"
+#include "aids/Theme.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -24,20 +25,24 @@ namespace wordhoard {
 
 namespace {
 
-// The character format of each combination of style bits, made once.
-const QTextCharFormat& charFormat(std::uint8_t style) {
-    static const std::array<QTextCharFormat, 8> formats = [] {
-        std::array<QTextCharFormat, 8> made;
-        for (std::size_t bits = 0; bits < made.size(); ++bits) {
-            if (bits & kStyleBold) made[bits].setFontWeight(QFont::Bold);
-            if (bits & kStyleItalic) made[bits].setFontItalic(true);
+// The character format of each combination of style bits, made once per colour of the marks
+// (the theme's).
+const QTextCharFormat& charFormat(std::uint8_t style, const QColor& mark) {
+    static QColor madeFor;
+    static std::array<QTextCharFormat, 8> formats;
+    if (mark != madeFor || !madeFor.isValid()) {
+        madeFor = mark;
+        for (std::size_t bits = 0; bits < formats.size(); ++bits) {
+            QTextCharFormat& made = formats[bits];
+            made = QTextCharFormat();
+            if (bits & kStyleBold) made.setFontWeight(QFont::Bold);
+            if (bits & kStyleItalic) made.setFontItalic(true);
             if (bits & kStyleMark) {
-                made[bits].setForeground(QColor(240, 0, 0));
-                made[bits].setFontUnderline(true);
+                made.setForeground(mark);
+                made.setFontUnderline(true);
             }
         }
-        return made;
-    }();
+    }
     return formats[style & 7u];
 }
 
@@ -47,6 +52,7 @@ void buildDocument(QTextEdit* pane, const FormattedEntry& entry, std::vector<int
     auto* document = new QTextDocument(pane);
     document->setUndoRedoEnabled(false);
     document->setDefaultFont(pane->font());
+    const QColor mark = markColour(pane->palette());
     QTextCursor cursor(document);
     // One edit block: the document settles once, not after each of thousands of runs.
     cursor.beginEditBlock();
@@ -57,7 +63,7 @@ void buildDocument(QTextEdit* pane, const FormattedEntry& entry, std::vector<int
     int written = 0;
     const auto flush = [&] {
         if (chunk.isEmpty()) return;
-        cursor.insertText(chunk, charFormat(chunkStyle));
+        cursor.insertText(chunk, charFormat(chunkStyle, mark));
         chunk.clear();
     };
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -87,6 +87,10 @@ QVariant HitListModel::data(const QModelIndex& index, int role) const {
     case Qt::ToolTipRole: // the whole snippet, where the narrow list shows a part
     case SnippetRole:
         return context(index.row()).snippet.text;
+    case Qt::AccessibleTextRole: { // the row as a screen reader says it: all that the two lines show
+        const Context& made = context(index.row());
+        return tr("%1, page %2: %3").arg(m_lines[index.row()], made.page, made.snippet.text);
+    }
     case MatchPosRole:
         return static_cast<int>(context(index.row()).snippet.matchPos);
     case MatchLengthRole:

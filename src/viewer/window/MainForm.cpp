@@ -7,6 +7,7 @@
 #include "window/ListBox.h"
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
+#include "aids/ReaderMemory.h"
 #include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
 #include "aids/WordLookup.h"
@@ -46,12 +47,6 @@ constexpr int kMargin = 3;
 constexpr int kLeftPagesWidth = 181;
 constexpr int kRightPagesLeft = 194;
 
-QFont dictionaryFont() {
-    QFont font(QStringLiteral("Cardo"));
-    font.setPixelSize(14);
-    return font;
-}
-
 QFont chromeFont() {
     // DejaVu Sans stands in for Verdana, which Debian doesn't ship.
     QFont font(QStringLiteral("DejaVu Sans"));
@@ -73,9 +68,15 @@ QWidget* fillWith(QWidget* page, QWidget* child, int margin) {
 
 } // namespace
 
+QFont TMainForm::designFont() {
+    QFont font(QStringLiteral("Cardo"));
+    font.setPixelSize(14);
+    return font;
+}
+
 TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_unit(unit) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Wordhoard"));
+    setWindowTitle(tr("Wordhoard"));
     setFont(chromeFont());
     m_errorReporter = [this](const QString& message) { showErrorBox(this, message); };
     PerlRegEx1 = std::make_unique<TPerlRegEx>();
@@ -91,12 +92,13 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     new WordLookup(*this); // the form list, Ctrl+click, Tools > Gloss Passage
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    m_memory = std::make_unique<ReaderMemory>(*this);
 }
 
 TMainForm::~TMainForm() = default;
 
 void TMainForm::buildWidgets() {
-    const QFont dictFont = dictionaryFont();
+    const QFont dictFont = designFont();
 
     // The document area can host child windows; the tool-bar row and both page controls lie on
     // a client layer at its bottom.
@@ -116,10 +118,10 @@ void TMainForm::buildWidgets() {
     TntEdit1->setFont(dictFont);
     TntEdit1->installEventFilter(this);
 
-    TntButton1 = named(new QPushButton(QStringLiteral("Fulltext"), ToolBar2), "TntButton1");
+    TntButton1 = named(new QPushButton(tr("Fulltext"), ToolBar2), "TntButton1");
     TntButton1->setGeometry(113, 4, 62, 27);
 
-    CheckBox1 = named(new QCheckBox(QStringLiteral("Sorted A-Z/Orig. Order"), ToolBar2), "CheckBox1");
+    CheckBox1 = named(new QCheckBox(tr("Sorted A-Z/Orig. Order"), ToolBar2), "CheckBox1");
     CheckBox1->setGeometry(180, 11, 181, 14);
     CheckBox1->setEnabled(false); // nothing enables it: the word list keeps file order
 
@@ -154,14 +156,14 @@ void TMainForm::buildWidgets() {
     TntListBox1->setFont(dictFont);
     wordListModel = new HeadwordListModel(this);
     TntListBox1->setModel(wordListModel);
-    PageControl1->addTab(fillWith(TabSheet1, TntListBox1, 4), QStringLiteral("Wordlist"));
+    PageControl1->addTab(fillWith(TabSheet1, TntListBox1, 4), tr("Wordlist"));
 
     TabSheet2 = named(new QWidget, "TabSheet2");
     TntListBox2 = named(new ListBox, "TntListBox2");
     TntListBox2->setFont(dictFont);
     hitListModel = new HitListModel(this);
     TntListBox2->setModel(hitListModel);
-    PageControl1->addTab(fillWith(TabSheet2, TntListBox2, 4), QStringLiteral("Search"));
+    PageControl1->addTab(fillWith(TabSheet2, TntListBox2, 4), tr("Search"));
     TntListBox2->setVisible(false); // created hidden: the Wordlist page is in front
 
     PageControl2 = named(new QTabWidget(Client), "PageControl2");
@@ -171,7 +173,7 @@ void TMainForm::buildWidgets() {
     TntRichEdit1->setFont(dictFont);
     TntRichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     TntRichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PageControl2->addTab(fillWith(TabSheet3, TntRichEdit1, 4), QStringLiteral("Text"));
+    PageControl2->addTab(fillWith(TabSheet3, TntRichEdit1, 4), tr("Text"));
 
     TabSheet4 = named(new QWidget, "TabSheet4");
     ScrollBox1 = named(new QScrollArea, "ScrollBox1");
@@ -179,9 +181,9 @@ void TMainForm::buildWidgets() {
     ScrollBox1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Image1 = named(new PageImageView, "Image1");
     ScrollBox1->setWidget(Image1);
-    PageControl2->addTab(fillWith(TabSheet4, ScrollBox1, 4), QStringLiteral("Image"));
+    PageControl2->addTab(fillWith(TabSheet4, ScrollBox1, 4), tr("Image"));
 
-    StatusPanel0 = named(new QLabel(QStringLiteral("Page: ")), "StatusPanel0");
+    StatusPanel0 = named(new QLabel(tr("Page: ")), "StatusPanel0");
     StatusPanel0->setFixedWidth(50);
     StatusPanel0->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     StatusPanel1 = named(new QLabel, "StatusPanel1");
@@ -206,23 +208,23 @@ void TMainForm::buildWidgets() {
 }
 
 void TMainForm::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("File1"));
-    file->setToolTip(QStringLiteral("File related commands"));
-    FileExit1 = named(new QAction(QStringLiteral("E&xit"), this), "FileExit1");
-    FileExit1->setToolTip(QStringLiteral("Exit|Exit application"));
+    file->setToolTip(tr("File related commands"));
+    FileExit1 = named(new QAction(tr("E&xit"), this), "FileExit1");
+    FileExit1->setToolTip(tr("Exit|Exit application"));
     FileExit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     file->addAction(FileExit1);
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("View1"));
-    Action11 = named(new QAction(QStringLiteral("Font"), this), "Action11");
+    Action11 = named(new QAction(tr("Font"), this), "Action11");
     view->addAction(Action11);
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("Help1"));
-    help->setToolTip(QStringLiteral("Help topics"));
-    HelpAbout1 = named(new QAction(QStringLiteral("&About..."), this), "HelpAbout1");
+    help->setToolTip(tr("Help topics"));
+    HelpAbout1 = named(new QAction(tr("&About..."), this), "HelpAbout1");
     help->addAction(HelpAbout1);
 }
 

@@ -4,6 +4,7 @@
 #include "Dictionary.h"
 #include "window/MainUnit.h"
 
+#include <QFont>
 #include <QMainWindow>
 
 #include <exception>
@@ -33,6 +34,7 @@ class HitListModel;
 class ListBox;
 class LooseIndex;
 class PageImageView;
+class ReaderMemory;
 class BackgroundIndexes;
 class ReadingAids;
 class TAboutBox;
@@ -149,6 +151,15 @@ public:
 
     // History, zoom, page turning, another folder and the rest beside the documented window.
     ReadingAids& readingAids() { return *m_aids; }
+    // Settings, recent folders, favourites and the history that outlast a run.
+    ReaderMemory& readerMemory() { return *m_memory; }
+
+    // The dictionary font the window was designed with: Cardo, 14 pixels.
+    static QFont designFont();
+    // Gives the entry text, the search field and both lists the reader's font (View > Font), or
+    // the design font again for none; fontChosen() follows.
+    void applyFont(const std::optional<QFont>& choice);
+    std::optional<QFont> fontChoice() const { return m_fontChoice; }
     // The form index and the links, made on a worker after the first paint.
     BackgroundIndexes& backgroundIndexes() { return *m_indexes; }
 
@@ -199,8 +210,10 @@ private:
     bool m_marksFresh = false;
     // Where Format put the marked occurrences in the pane's document, left to right.
     std::vector<MarkRange> m_markPositions;
-    // Made last by the constructor.
+    std::optional<QFont> m_fontChoice;
+    // Made last by the constructor, in this order.
     std::unique_ptr<ReadingAids> m_aids;
+    std::unique_ptr<ReaderMemory> m_memory;
     BackgroundIndexes* m_indexes = nullptr;
 
 public:
@@ -262,7 +275,7 @@ template <typename Body> void TMainForm::guarded(Body&& body) noexcept {
     } catch (const std::exception& e) {
         reportError(QString::fromUtf8(e.what()));
     } catch (...) {
-        reportError(QStringLiteral("Unexpected error"));
+        reportError(tr("Unexpected error"));
     }
 }
 

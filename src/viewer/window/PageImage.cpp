@@ -32,9 +32,10 @@ void TMainForm::Load_Image(const QByteArray& requested) {
     // request for this page tries again.
     if (load.file) {
         Image1->setPicture(std::make_unique<JpegPagePicture>(JpegPicture::fromFile(*load.file)));
+        Image1->setAccessibleName(tr("Scanned page %1").arg(widen(load.name))); // for a screen reader
     } else if (!Image1->picture() && load.name != m_unit.LastImage) {
         // Beside the design: where no picture has been shown, an empty pane would say nothing.
-        Image1->setNotice(QStringLiteral("no scan for page %1").arg(widen(load.name)));
+        Image1->setNotice(tr("no scan for page %1").arg(widen(load.name)));
     }
     m_unit.LastImage = load.name;
 }

@@ -25,9 +25,9 @@ public:
     bool update(std::int64_t scanned, std::int64_t total) {
         if (!m_dialog) {
             if (m_clock.elapsed() < kShowAfterMs) return true;
-            m_dialog = std::make_unique<QProgressDialog>(QStringLiteral("Searching the dictionary..."),
-                                                         QStringLiteral("Cancel"), 0, kSteps, m_owner);
-            m_dialog->setWindowTitle(QStringLiteral("Wordhoard"));
+            m_dialog = std::make_unique<QProgressDialog>(TMainForm::tr("Searching the dictionary..."),
+                                                         TMainForm::tr("Cancel"), 0, kSteps, m_owner);
+            m_dialog->setWindowTitle(TMainForm::tr("Wordhoard"));
             m_dialog->setWindowModality(Qt::WindowModal);
             m_dialog->setMinimumDuration(0);
         }
