@@ -1,6 +1,7 @@
 // Cross-reference links: the one-pass shown prefix against the pane's own formatting, the reading
 // of markers on real-looking entries, and the whole index against formatting every entry in full.
 #include "language/LinkIndex.h"
+#include "language/Spelling.h"
 #include "Dictionary.h"
 #include "QtPrinters.h"
 #include "References.h"
@@ -260,8 +261,18 @@ TEST_F(LinkIndexTest, NamesHeadwordsByTheirFirstWordWithOrWithoutTheLettersInPar
                            u"Spæc>I. spæc"_qs, u"ablawnes>āblāw·nes"_qs, u"(ge)sēcan>ge-sēcan"_qs,
                            u"(ge)bidan>(ge)bīdan"_qs, u"ge·sēcan>ge-sēcan"_qs, u"sē(c)an>sēcan"_qs,
                            u"mōd>mōd"_qs}));
-    EXPECT_EQ(linkKey(u"Āblāw-nes"), u"ablawnes"_qs);
-    EXPECT_EQ(linkKey(u"ge·ðēod"), u"geþeod"_qs);
+    EXPECT_EQ(spellingKey(u"Āblāw-nes"), u"ablawnes"_qs);
+    EXPECT_EQ(spellingKey(u"ge·ðēod"), u"geþeod"_qs);
+
+    // One key with the form analysis: ȝ is g and k is c, but a headword spelt as the word is
+    // written comes before the others of its key.
+    open("#<b>&yogh;irc</b> a\r\n#<b>girc</b> b\r\n#<b>cyning</b> c\r\n"
+         "#<b>n</b> = girc, = &yogh;irc, v. kyning, = Cyning; end.");
+    EXPECT_EQ(shownLinks(u"n"),
+              (QStringList{u"girc>girc"_qs, u"ȝirc>ȝirc"_qs, u"kyning>cyning"_qs, u"Cyning>cyning"_qs}));
+    const LinkIndex::Link& toGirc = links->linksOf(start(u"n")).front();
+    ASSERT_EQ(links->homographs(toGirc).size(), 1u);
+    EXPECT_EQ(links->homographs(toGirc)[0], start(u"ȝirc"));
 }
 
 // Whole dictionaries of random entries: the index, which reads markers only where raw bytes hint
