@@ -67,7 +67,8 @@ using LinkResolver = std::function<void(QStringView word, std::vector<qsizetype>
 // Resolves a word to the headwords of the same key, in file order. The resolver refers to `index`.
 LinkResolver headwordResolver(const EntryIndex& index);
 // The same, and for a word that names no headword, the headwords the form analysis takes it for,
-// best first: "v. cyninges" names cyning. The resolver refers to `index` and `forms`.
+// best first: "v. cyninges" names cyning. The resolver refers to `index` and `forms`, and
+// remembers what the forms gave each word: one thread at a time may use it.
 LinkResolver formResolver(const EntryIndex& index, const FormIndex& forms);
 
 // Every link of a dictionary text, made once per text (a pure function of the text and its
