@@ -2,6 +2,7 @@
 #include "aids/ReadingAids.h"
 
 #include "display/Citation.h"
+#include "links/EntryLinks.h"
 #include "text/EntityDecoding.h"
 #include "reading/EntryPlace.h"
 #include "text/EntryIndex.h"
@@ -39,6 +40,7 @@ QMenu* ReadingAids::createTextPaneMenu() {
     menu->setObjectName(QStringLiteral("TextPaneMenu"));
     menu->addSeparator();
     menu->addAction(m_copyCitation);
+    m_form.entryLinks().addMenuItems(menu);
     return menu;
 }
 

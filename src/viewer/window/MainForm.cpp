@@ -8,6 +8,7 @@
 #include "window/ListModels.h"
 #include "window/PageImageView.h"
 #include "aids/BackgroundIndexes.h"
+#include "links/EntryLinks.h"
 #include "aids/ReadingAids.h"
 
 #include <QAbstractItemView>
@@ -87,6 +88,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     buildMarkNavigation();
     m_aids = std::make_unique<ReadingAids>(*this);
     m_indexes = new BackgroundIndexes(*this);
+    m_links = new EntryLinks(*this);
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 }
