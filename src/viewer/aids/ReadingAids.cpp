@@ -110,6 +110,7 @@ std::vector<std::pair<QString, QString>> ReadingAids::shortcutList() const {
         if (const QString where = action->property(kWhere).toString(); !where.isEmpty()) what += QStringLiteral(" (%1)").arg(where);
         list.emplace_back(what, keys.join(QStringLiteral(" or ")));
     }
+    list.insert(list.end(), m_listedKeys.begin(), m_listedKeys.end());
     list.emplace_back(QStringLiteral("Copy Headword (in a list)"), QKeySequence(QKeySequence::Copy).toString(QKeySequence::NativeText));
     list.emplace_back(QStringLiteral("Back and Forward"), QStringLiteral("the mouse's back and forward buttons"));
     list.emplace_back(QStringLiteral("Zoom the entry text and the lists"), QStringLiteral("Ctrl+wheel over the text"));

@@ -68,6 +68,8 @@ public:
 
     // Lists an action of the window's other additions in Help > Keyboard Shortcuts.
     void listAction(QAction* action) { m_listed.push_back(action); }
+    // Lists a key that no action holds (what, keys), after the actions.
+    void listKeys(const QString& what, const QString& keys) { m_listedKeys.emplace_back(what, keys); }
 
     // Browse tells of every entry it shows. One the look-up shows while the reader types becomes
     // a history step only once the reader settles on it: when typing pauses for a second, the
@@ -184,6 +186,7 @@ private:
     QAction* m_copyCitation = nullptr;
     // Listed by Help in this order.
     std::vector<QAction*> m_listed;
+    std::vector<std::pair<QString, QString>> m_listedKeys;
     QDialog* m_shortcutDialog = nullptr;
 };
 

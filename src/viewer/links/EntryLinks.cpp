@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -47,6 +48,7 @@ EntryLinks::EntryLinks(TMainForm& form) : QObject(&form), m_form(form) {
     connect(&m_form, &TMainForm::entryDisplayed, this, refresh);
     connect(&m_form.backgroundIndexes(), &BackgroundIndexes::linksReady, this, refresh);
     connect(&m_form, &TMainForm::textOpened, this, refresh);
+    m_form.entryPane()->installEventFilter(this);
     QWidget* viewport = m_form.entryPane()->viewport();
     viewport->setMouseTracking(true);
     viewport->installEventFilter(this);
@@ -74,12 +76,9 @@ void EntryLinks::buildActions() {
         m_form.addAction(action);
         if (go) go->addAction(action);
     }
-    // Only in the pane, where Enter did nothing: in the search field it still searches.
-    m_follow = add(tr("Follow Link"), "FollowLink", {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)},
-                   [this] { followSelected(); });
-    m_follow->setShortcutContext(Qt::WidgetShortcut);
-    m_follow->setProperty(ReadingAids::kWhere, tr("in the text"));
-    m_form.entryPane()->addAction(m_follow);
+    // Enter in the pane, where it did nothing, while a link is selected (eventFilter): no shortcut,
+    // which would take Enter from the pane whatever it holds.
+    aids.listKeys(tr("Follow the Selected Link (in the text)"), QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText));
 }
 
 void EntryLinks::draw() {
@@ -151,6 +150,15 @@ bool EntryLinks::eventFilter(QObject* watched, QEvent* event) {
         const auto* resize = static_cast<QResizeEvent*>(event);
         // A new width wraps the list anew; a new height is the row's own doing.
         if (resize->size().width() != resize->oldSize().width()) m_form.guarded([&] { updatePanel(); });
+    }
+    if (watched == m_form.entryPane() && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            bool followed = false;
+            m_form.guarded([&] { followed = followSelected(); });
+            return followed;
+        }
     }
     if (watched != m_form.entryPane()->viewport()) return QObject::eventFilter(watched, event);
     switch (event->type()) {

@@ -60,7 +60,8 @@ public:
     // F4 / Shift+F4: selects the next or previous link in the pane, round from the last to the
     // first; false when the entry shown has none.
     bool selectLink(int direction);
-    // Enter in the pane: follows the link the pane's selection covers; false when it covers none.
+    // Enter in the pane: follows the link the pane's selection covers; false when it covers none
+    // (Enter then does what it did).
     bool followSelected();
 
     // What the tooltip of `link` says: the target's headword and first gloss, the other
@@ -77,7 +78,6 @@ public:
 
     QAction* nextLinkAction() const { return m_next; }
     QAction* previousLinkAction() const { return m_previous; }
-    QAction* followLinkAction() const { return m_follow; }
     QAction* panelAction() const { return m_panelAction; }
     QLabel* panel() const { return m_panel; }
 
@@ -103,7 +103,6 @@ private:
 
     QAction* m_next = nullptr;
     QAction* m_previous = nullptr;
-    QAction* m_follow = nullptr;
     QAction* m_panelAction = nullptr;
     QScrollArea* m_panelRow = nullptr;
     QLabel* m_panel = nullptr;

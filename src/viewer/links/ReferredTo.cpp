@@ -55,6 +55,7 @@ void EntryLinks::buildPanel() {
         m_form.guarded([&] { updatePanel(); });
     });
     if (auto* view = m_form.menuBar()->findChild<QMenu*>(QStringLiteral("View1"), Qt::FindDirectChildrenOnly)) {
+        view->addSeparator();
         view->addAction(m_panelAction);
     }
 }
@@ -113,6 +114,7 @@ void EntryLinks::addMenuItems(QMenu* menu, std::optional<int> at) {
     if (!m_form.shownEntry()) return;
     QMenu* referred = menu->addMenu(tr("Referred To By"));
     referred->setObjectName(QStringLiteral("ReferredToByMenu"));
+    referred->menuAction()->setObjectName(QStringLiteral("ReferredToBy"));
     if (!links) {
         referred->addAction(tr("(still being found)"))->setEnabled(false);
         return;
