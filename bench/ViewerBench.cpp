@@ -67,7 +67,8 @@ Viewer* viewer(benchmark::State& state) {
         const auto most = std::max_element(perEntry.begin(), perEntry.end(),
                                            [](const auto& a, const auto& b) { return a.second < b.second; });
         if (most != perEntry.end()) {
-            made->mostLinked = static_cast<int>(std::lower_bound(starts.begin(), starts.end(), most->first) - starts.begin());
+            made->mostLinked =
+                static_cast<int>(std::lower_bound(starts.begin(), starts.end(), most->first) - starts.begin());
         }
         return made;
     }();

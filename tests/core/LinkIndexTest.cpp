@@ -365,13 +365,14 @@ TEST(DictionaryLinks, AWordNoHeadwordNamesLeadsToTheHeadwordItIsAFormOf) {
     const std::unique_ptr<Dictionary> dictionary = Dictionary::load(dir.write(
         u"d.txt"_qs, "#<b>cyning</b> <i>m.</i> a king.\r\n#<b>beran</b> <i>st. v.</i> to bear.\r\n"
                      "#<b>cyninges</b> <i>m.</i> v. cyning.\r\n"
-                     "#<b>cynedōm</b> <i>m.</i> kingdom; v. cyninga, cp. b&aelig;ron, = cyninges; v. blorptig.\r\n"));
+                     "#<b>cynedōm</b> <i>m.</i> kingdom; v. cyninga, cp. b&aelig;ron, = cyninges; "
+                     "v. blorptig.\r\n"));
     const LinkIndex& links = dictionary->links();
     const EntryIndex& index = dictionary->index();
     QStringList shown;
     for (const LinkIndex::Link& link : links.linksOf(index.offsets[3])) {
-        shown << link.text + u'>' + index.headword(std::lower_bound(index.offsets.begin(), index.offsets.end(),
-                                                                    link.target) - index.offsets.begin());
+        const auto line = std::lower_bound(index.offsets.begin(), index.offsets.end(), link.target);
+        shown << link.text + u'>' + index.headword(line - index.offsets.begin());
     }
     // "cyninga" (gen. pl.) and "bǣron" (pret. pl.) through the forms; "cyninges" is a headword of
     // its own, which comes first; "blorptig" names nothing.

@@ -1,8 +1,7 @@
 // The cross-references of the entry shown: drawn over the designed styles, followed by a click,
 // by F4 and Enter, to a page, and listed the other way round.
-#include "ViewerFixture.h"
-
 #include "Dictionary.h"
+#include "ViewerFixture.h"
 #include "aids/BackgroundIndexes.h"
 #include "aids/ReadingAids.h"
 #include "links/EntryLinks.h"
@@ -32,18 +31,19 @@ namespace {
 
 // ārian refers to the first of two homographs (in bold) and to a form of cyning (in italics);
 // cynn to cyning, and to a page mid-sentence; cyning ends with its page's marker.
-const QByteArray kDictionary = "@wh_b0001\r\n"
-                               "#<b>&a-long;r</b> I. <i>f.</i> honour, glory.\r\n"
-                               "#<b>&a-long;r</b> II. <i>m.</i> a messenger.\r\n"
-                               "#<b>&a-long;rian</b> <i>wk. v.</i> to honour; cp. <b>&a-long;r</b>, v. <i>cyninga</i>.\r\n"
-                               "#<b>cyning</b> <i>m.</i> a king.\r\n"
-                               "@wh_b0002\r\n"
-                               "#<b>cynn</b> <i>n.</i> kin, = cyning; the @wh_b0003 race.\r\n"
-                               "#<b>eorl</b> <i>m.</i> a nobleman.";
+const QByteArray kDictionary =
+    "@wh_b0001\r\n"
+    "#<b>&a-long;r</b> I. <i>f.</i> honour, glory.\r\n"
+    "#<b>&a-long;r</b> II. <i>m.</i> a messenger.\r\n"
+    "#<b>&a-long;rian</b> <i>wk. v.</i> to honour; cp. <b>&a-long;r</b>, v. <i>cyninga</i>.\r\n"
+    "#<b>cyning</b> <i>m.</i> a king.\r\n"
+    "@wh_b0002\r\n"
+    "#<b>cynn</b> <i>n.</i> kin, = cyning; the @wh_b0003 race.\r\n"
+    "#<b>eorl</b> <i>m.</i> a nobleman.";
 enum Line { ArI, ArII, Arian, Cyning, Cynn, Eorl };
 
 class LinksTest : public ViewerTest {
-protected:
+  protected:
     void begin() {
         start(kDictionary);
         QApplication::setActiveWindow(form.get());
@@ -72,7 +72,8 @@ protected:
                 QChar c = u'.';
                 if (f.fontUnderline()) c = f.foreground().color() == link ? u'u' : u'!';
                 const QChar style = f.fontWeight() >= QFont::Bold ? u'b' : f.fontItalic() ? u'i' : u'-';
-                for (int k = 0; k < it.fragment().length(); ++k) out += QString(c) + style;
+                for (int k = 0; k < it.fragment().length(); ++k)
+                    out += QString(c) + style;
             }
         }
         return out;
@@ -116,8 +117,9 @@ TEST_F(LinksTest, AClickFollowsALinkWithHistoryAndADragStillSelects) {
     const QPoint link = pointOf(1);
     QTest::mousePress(pane()->viewport(), Qt::LeftButton, {}, link);
     // With the button held, which QTest::mouseMove does not say.
-    QMouseEvent move(QEvent::MouseMove, link + QPoint(60, 0), pane()->viewport()->mapToGlobal(link + QPoint(60, 0)),
-                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, link + QPoint(60, 0),
+                     pane()->viewport()->mapToGlobal(link + QPoint(60, 0)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(pane()->viewport(), &move);
     QTest::mouseRelease(pane()->viewport(), Qt::LeftButton, {}, link + QPoint(60, 0));
     QTest::qWait(20);
@@ -192,9 +194,9 @@ TEST_F(LinksTest, ThePanelAndTheMenuListWhatRefersToTheEntry) {
     QTest::qWait(0); // the layout settles
     EXPECT_LT(pane()->height(), paneBefore.height());
     const auto starts = unit.EntryOffsets().offsets;
-    EXPECT_EQ(links().panel()->text(), u"Referred to by: <a href=\"%1\">ārian</a>, <a href=\"%2\">cynn</a>"_qs.arg(
-                                           starts[Arian])
-                                           .arg(starts[Cynn]));
+    EXPECT_EQ(links().panel()->text(),
+              u"Referred to by: <a href=\"%1\">ārian</a>, <a href=\"%2\">cynn</a>"_qs.arg(starts[Arian])
+                  .arg(starts[Cynn]));
     emit links().panel()->linkActivated(QString::number(starts[Cynn]));
     EXPECT_TRUE(paneText().startsWith(u"cynn"_qs));
     EXPECT_EQ(links().panel()->text(), u"Nothing refers to this entry."_qs);
@@ -204,7 +206,8 @@ TEST_F(LinksTest, ThePanelAndTheMenuListWhatRefersToTheEntry) {
         std::unique_ptr<QMenu> menu(form->readingAids().createTextPaneMenu());
         QStringList texts;
         QMenu* in = submenu ? menu->findChild<QMenu*>(QLatin1String(submenu)) : menu.get();
-        for (QAction* action : in->actions()) texts << action->text();
+        for (QAction* action : in->actions())
+            texts << action->text();
         return texts;
     };
     EXPECT_EQ(menuItems("ReferredToByMenu"), (QStringList{u"ārian"_qs, u"cynn"_qs}));

@@ -491,8 +491,9 @@ LinkResolver headwordResolver(const EntryIndex& index) {
         // girc before ȝirc, "kyning" kyning before cyning.
         if (lines.size() - static_cast<std::size_t>(first) > 1) {
             const QString letters = spelt(word);
-            std::stable_partition(lines.begin() + first, lines.end(),
-                                  [&](qsizetype line) { return spelt(firstWord(index.headword(line))) == letters; });
+            std::stable_partition(lines.begin() + first, lines.end(), [&](qsizetype line) {
+                return spelt(firstWord(index.headword(line))) == letters;
+            });
         }
     };
 }
@@ -501,7 +502,8 @@ LinkResolver formResolver(const EntryIndex& index, const FormIndex& forms) {
     // What the forms gave each word asked before: the same words come back (a third of the
     // words no headword names, on the generated corpus), and each costs the analysis some 20 µs.
     auto analysed = std::make_shared<QHash<QString, std::vector<qsizetype>>>();
-    return [plain = headwordResolver(index), &forms, analysed](QStringView word, std::vector<qsizetype>& lines) {
+    return [plain = headwordResolver(index), &forms, analysed](QStringView word,
+                                                               std::vector<qsizetype>& lines) {
         const std::size_t before = lines.size();
         plain(word, lines);
         if (lines.size() != before) return;

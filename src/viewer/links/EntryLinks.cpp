@@ -30,7 +30,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolTip>
-
 #include <algorithm>
 
 namespace wordhoard {
@@ -78,7 +77,8 @@ void EntryLinks::buildActions() {
     }
     // Enter in the pane, where it did nothing, while a link is selected (eventFilter): no shortcut,
     // which would take Enter from the pane whatever it holds.
-    aids.listKeys(tr("Follow the Selected Link (in the text)"), QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText));
+    aids.listKeys(tr("Follow the Selected Link (in the text)"),
+                  QKeySequence(Qt::Key_Enter).toString(QKeySequence::NativeText));
 }
 
 void EntryLinks::draw() {
@@ -166,7 +166,8 @@ bool EntryLinks::eventFilter(QObject* watched, QEvent* event) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->buttons() == Qt::NoButton && !m_shown.empty()) {
             auto* viewport = static_cast<QWidget*>(watched);
-            viewport->setCursor(linkAt(mouse->position().toPoint()) ? Qt::PointingHandCursor : Qt::IBeamCursor);
+            viewport->setCursor(linkAt(mouse->position().toPoint()) ? Qt::PointingHandCursor
+                                                                    : Qt::IBeamCursor);
         }
         break;
     }
@@ -297,14 +298,16 @@ QString EntryLinks::describe(const LinkIndex::Link& link) const {
     if (link.isPage()) return tr("Page %1: click to see its scan on the Image tab").arg(link.page);
     const auto line = [&](std::int32_t start) {
         const QString gloss = glossOf(start);
-        return QStringLiteral("<b>%1</b>%2").arg(headwordOf(start).toHtmlEscaped(),
-                                                  gloss.isEmpty() ? QString() : u' ' + gloss.toHtmlEscaped());
+        return QStringLiteral("<b>%1</b>%2")
+            .arg(headwordOf(start).toHtmlEscaped(),
+                 gloss.isEmpty() ? QString() : u' ' + gloss.toHtmlEscaped());
     };
     QString text = line(link.target);
     const LinkIndex* links = m_drawnFor ? m_drawnFor->linksIfMade() : nullptr;
     if (links && !links->homographs(link).empty()) {
         text += QStringLiteral("<br>") + tr("Also (in the text's menu):");
-        for (const std::int32_t other : links->homographs(link)) text += QStringLiteral("<br>") + line(other);
+        for (const std::int32_t other : links->homographs(link))
+            text += QStringLiteral("<br>") + line(other);
     }
     return text;
 }

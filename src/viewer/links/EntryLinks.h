@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QPoint>
 #include <QString>
-
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -36,7 +35,7 @@ class TMainForm;
 // them when they are. Nothing here waits for them.
 class EntryLinks : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit EntryLinks(TMainForm& form);
     ~EntryLinks() override;
 
@@ -81,10 +80,10 @@ public:
     QAction* panelAction() const { return m_panelAction; }
     QLabel* panel() const { return m_panel; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildActions();
     void buildPanel();
     // Draws the links of the entry shown, when they are made.

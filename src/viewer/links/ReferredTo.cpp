@@ -1,8 +1,7 @@
 // What refers to the entry shown: a row under the text pane (View > Referred To By, off at
 // first, so the designed layout stays until the reader asks for it) and the pane's context menu.
-#include "links/EntryLinks.h"
-
 #include "Dictionary.h"
+#include "links/EntryLinks.h"
 #include "window/MainForm.h"
 
 #include <QAction>
@@ -16,7 +15,6 @@
 #include <QScrollBar>
 #include <QTextCursor>
 #include <QTextEdit>
-
 #include <algorithm>
 
 namespace wordhoard {
@@ -54,7 +52,8 @@ void EntryLinks::buildPanel() {
         m_panelRow->setVisible(on);
         m_form.guarded([&] { updatePanel(); });
     });
-    if (auto* view = m_form.menuBar()->findChild<QMenu*>(QStringLiteral("View1"), Qt::FindDirectChildrenOnly)) {
+    if (auto* view =
+            m_form.menuBar()->findChild<QMenu*>(QStringLiteral("View1"), Qt::FindDirectChildrenOnly)) {
         view->addSeparator();
         view->addAction(m_panelAction);
     }
@@ -91,7 +90,8 @@ void EntryLinks::addMenuItems(QMenu* menu) {
 void EntryLinks::addMenuItems(QMenu* menu, std::optional<int> at) {
     const auto goTo = [this](QMenu* into, std::int32_t start, const QString& text) {
         QAction* action = into->addAction(text);
-        connect(action, &QAction::triggered, this, [this, start] { m_form.guarded([&] { showEntry(start); }); });
+        connect(action, &QAction::triggered, this,
+                [this, start] { m_form.guarded([&] { showEntry(start); }); });
     };
     // The link clicked on, or else the one the keys selected: each entry its word names.
     if (!at) {
@@ -108,7 +108,8 @@ void EntryLinks::addMenuItems(QMenu* menu, std::optional<int> at) {
                                    : tr("Go to %1: %2").arg(headwordOf(start), gloss);
         };
         goTo(menu, link->link.target, item(link->link.target));
-        for (const std::int32_t other : links->homographs(link->link)) goTo(menu, other, item(other));
+        for (const std::int32_t other : links->homographs(link->link))
+            goTo(menu, other, item(other));
     }
 
     if (!m_form.shownEntry()) return;
@@ -121,7 +122,8 @@ void EntryLinks::addMenuItems(QMenu* menu, std::optional<int> at) {
     }
     const std::span<const std::int32_t> referrers = links->referrers(*m_form.shownEntry());
     if (referrers.empty()) referred->addAction(tr("Nothing refers to this entry"))->setEnabled(false);
-    for (const std::int32_t from : referrers) goTo(referred, from, headwordOf(from));
+    for (const std::int32_t from : referrers)
+        goTo(referred, from, headwordOf(from));
 }
 
 } // namespace wordhoard
