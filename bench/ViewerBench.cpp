@@ -3,6 +3,7 @@
 // skipped without it. Back and Forward, a zoom step, and opening a dictionary folder
 // (WORDHOARD_FOLDER, a folder whose txt/WH-main_01.txt is the corpus) beside them, and a
 // keystroke with the form list under the search field, and a passage glossed in Gloss Passage.
+#include "language/LinkIndex.h"
 #include "text/EntryIndex.h"
 #include "search/FullTextSearch.h"
 #include "window/ListBox.h"
@@ -13,6 +14,7 @@
 #include "aids/ReadingAids.h"
 #include "aids/WordLookup.h"
 #include "gloss/GlossWindow.h"
+#include "links/EntryLinks.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,6 +27,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <memory>
 
 using namespace wordhoard;
@@ -37,6 +40,7 @@ struct Viewer {
     int typical = -1;
     int nextTypical = -1; // the entry of the length after the median's
     int largest = -1;
+    int mostLinked = -1; // the entry with the most links
 };
 
 Viewer* viewer(benchmark::State& state) {
@@ -61,6 +65,16 @@ Viewer* viewer(benchmark::State& state) {
         made->typical = lengths[lengths.size() / 2].second;
         made->nextTypical = lengths[std::min(lengths.size() / 2 + 1, lengths.size() - 1)].second;
         made->largest = lengths.back().second;
+        // The links as the worker makes them after the first paint, so that Browse draws them.
+        const LinkIndex& links = made->unit.dictionary->links();
+        std::map<std::int32_t, int> perEntry;
+        for (const LinkIndex::Link& link : links.all()) ++perEntry[link.from];
+        const auto most = std::max_element(perEntry.begin(), perEntry.end(),
+                                           [](const auto& a, const auto& b) { return a.second < b.second; });
+        if (most != perEntry.end()) {
+            made->mostLinked =
+                static_cast<int>(std::lower_bound(starts.begin(), starts.end(), most->first) - starts.begin());
+        }
         return made;
     }();
     if (!v || v->typical < 0) state.SkipWithError("set WORDHOARD_CORPUS to a generated dictionary");
@@ -69,15 +83,17 @@ Viewer* viewer(benchmark::State& state) {
 
 // layout: also lay the whole document out (what scrolling to its end needs); without it the
 // pane lays out what it shows when it paints.
-void showEntry(benchmark::State& state, bool largest, bool layout) {
+void showEntry(benchmark::State& state, bool largest, bool layout, bool linked = false) {
     Viewer* v = viewer(state);
     if (!v || v->typical < 0) return;
-    const int row = largest ? v->largest : v->typical;
+    if (linked && v->mostLinked < 0) return state.SkipWithError("the corpus holds no links");
+    const int row = linked ? v->mostLinked : largest ? v->largest : v->typical;
     v->form->TntListBox1->selectRow(row);
     for (auto _ : state) {
         v->form->Browse(0);
         if (layout) benchmark::DoNotOptimize(v->form->TntRichEdit1->document()->size());
     }
+    if (linked) state.counters["links"] = static_cast<double>(v->form->entryLinks().shown().size());
     state.counters["bytes"] = static_cast<double>(
         entryLastByte(v->unit.text(), v->unit.EntryOffsets().offsets[static_cast<std::size_t>(row)]) -
         v->unit.EntryOffsets().offsets[static_cast<std::size_t>(row)]);
@@ -87,6 +103,9 @@ void BM_BrowseTypicalEntry(benchmark::State& state) { showEntry(state, false, fa
 void BM_BrowseLargestEntry(benchmark::State& state) { showEntry(state, true, false); }
 void BM_BrowseTypicalEntryLaidOut(benchmark::State& state) { showEntry(state, false, true); }
 void BM_BrowseLargestEntryLaidOut(benchmark::State& state) { showEntry(state, true, true); }
+// The entry with the most links, drawn on it (on a corpus made with --references).
+void BM_BrowseMostLinkedEntry(benchmark::State& state) { showEntry(state, false, false, true); }
+BENCHMARK(BM_BrowseMostLinkedEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BrowseTypicalEntry)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BrowseLargestEntry)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BrowseTypicalEntryLaidOut)->Unit(benchmark::kMillisecond)->Repetitions(10)->ReportAggregatesOnly(true);

@@ -69,7 +69,8 @@ const FormIndex& Dictionary::forms() const {
 }
 
 const LinkIndex& Dictionary::links() const {
-    return m_links.get([this] { return std::make_unique<LinkIndex>(*m_text, m_index); });
+    return m_links.get(
+        [this] { return std::make_unique<LinkIndex>(*m_text, m_index, formResolver(m_index, forms())); });
 }
 
 } // namespace wordhoard

@@ -86,8 +86,9 @@ public:
     const FormIndex& forms() const;
     // The form index when it has been made; never waits (the viewer makes it on a worker).
     const FormIndex* formsIfMade() const { return m_forms.ifMade(); }
-    // The cross-references and page markers of every entry, made on first use (resolving words
-    // by headword).
+    // The cross-references and page markers of every entry, made on first use: a word names
+    // the headwords of its key, or else those the form analysis takes it for (formResolver;
+    // the form index is made first).
     const LinkIndex& links() const;
     // The links when they have been made; never waits (the viewer makes them on a worker).
     const LinkIndex* linksIfMade() const { return m_links.ifMade(); }

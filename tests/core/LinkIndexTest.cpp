@@ -1,6 +1,7 @@
 // Cross-reference links: the one-pass shown prefix against the pane's own formatting, the reading
 // of markers on real-looking entries, and the whole index against formatting every entry in full.
 #include "language/LinkIndex.h"
+#include "language/Spelling.h"
 #include "Dictionary.h"
 #include "QtPrinters.h"
 #include "References.h"
@@ -260,8 +261,18 @@ TEST_F(LinkIndexTest, NamesHeadwordsByTheirFirstWordWithOrWithoutTheLettersInPar
                            u"Spæc>I. spæc"_qs, u"ablawnes>āblāw·nes"_qs, u"(ge)sēcan>ge-sēcan"_qs,
                            u"(ge)bidan>(ge)bīdan"_qs, u"ge·sēcan>ge-sēcan"_qs, u"sē(c)an>sēcan"_qs,
                            u"mōd>mōd"_qs}));
-    EXPECT_EQ(linkKey(u"Āblāw-nes"), u"ablawnes"_qs);
-    EXPECT_EQ(linkKey(u"ge·ðēod"), u"geþeod"_qs);
+    EXPECT_EQ(spellingKey(u"Āblāw-nes"), u"ablawnes"_qs);
+    EXPECT_EQ(spellingKey(u"ge·ðēod"), u"geþeod"_qs);
+
+    // One key with the form analysis: ȝ is g and k is c, but a headword spelt as the word is
+    // written comes before the others of its key.
+    open("#<b>&yogh;irc</b> a\r\n#<b>girc</b> b\r\n#<b>cyning</b> c\r\n"
+         "#<b>n</b> = girc, = &yogh;irc, v. kyning, = Cyning; end.");
+    EXPECT_EQ(shownLinks(u"n"),
+              (QStringList{u"girc>girc"_qs, u"ȝirc>ȝirc"_qs, u"kyning>cyning"_qs, u"Cyning>cyning"_qs}));
+    const LinkIndex::Link& toGirc = links->linksOf(start(u"n")).front();
+    ASSERT_EQ(links->homographs(toGirc).size(), 1u);
+    EXPECT_EQ(links->homographs(toGirc)[0], start(u"ȝirc"));
 }
 
 // Whole dictionaries of random entries: the index, which reads markers only where raw bytes hint
@@ -347,4 +358,23 @@ TEST(DictionaryLinks, AreMadeOnFirstUseFromTheOpenText) {
     EXPECT_EQ(links.all()[0].pos, 5);
     EXPECT_EQ(links.all()[0].target, dictionary->index().offsets[1]);
     EXPECT_TRUE(Dictionary().links().all().empty());
+}
+
+TEST(DictionaryLinks, AWordNoHeadwordNamesLeadsToTheHeadwordItIsAFormOf) {
+    TempDir dir;
+    const std::unique_ptr<Dictionary> dictionary = Dictionary::load(dir.write(
+        u"d.txt"_qs, "#<b>cyning</b> <i>m.</i> a king.\r\n#<b>beran</b> <i>st. v.</i> to bear.\r\n"
+                     "#<b>cyninges</b> <i>m.</i> v. cyning.\r\n"
+                     "#<b>cynedōm</b> <i>m.</i> kingdom; v. cyninga, cp. b&aelig;ron, = cyninges; "
+                     "v. blorptig.\r\n"));
+    const LinkIndex& links = dictionary->links();
+    const EntryIndex& index = dictionary->index();
+    QStringList shown;
+    for (const LinkIndex::Link& link : links.linksOf(index.offsets[3])) {
+        const auto line = std::lower_bound(index.offsets.begin(), index.offsets.end(), link.target);
+        shown << link.text + u'>' + index.headword(line - index.offsets.begin());
+    }
+    // "cyninga" (gen. pl.) and "bǣron" (pret. pl.) through the forms; "cyninges" is a headword of
+    // its own, which comes first; "blorptig" names nothing.
+    EXPECT_EQ(shown, (QStringList{u"cyninga>cyning"_qs, u"bæron>beran"_qs, u"cyninges>cyninges"_qs}));
 }

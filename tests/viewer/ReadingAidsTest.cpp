@@ -513,7 +513,7 @@ TEST_F(ReadingAidsTest, TheTextPanesMenuKeepsItsOwnItemsAndAddsTheCitation) {
     for (const QAction* item : menu->actions()) {
         if (!item->isSeparator()) names << item->objectName();
     }
-    EXPECT_EQ(names, (QStringList{u"edit-copy"_qs, u"select-all"_qs, u"CopyEntryWithCitation"_qs, u"GoFavourite"_qs}));
+    EXPECT_EQ(names, (QStringList{u"edit-copy"_qs, u"select-all"_qs, u"CopyEntryWithCitation"_qs, u"GoFavourite"_qs, u"ReferredToBy"_qs}));
 
     // The menu a right click (here its event) opens, with its item chosen.
     QStringList shown;

@@ -11,6 +11,7 @@
 namespace wordhoard {
 
 class EntryIndex;
+class FormIndex;
 class TMapTextfile;
 
 // Cross-references a reader can follow. An entry's displayed text (what the text pane shows:
@@ -57,14 +58,18 @@ std::vector<ReferenceWord> referenceWords(QStringView shown, const std::vector<s
 // analysis can be plugged in instead.
 using LinkResolver = std::function<void(QStringView word, std::vector<qsizetype>& lines)>;
 
-// Headword keys: folded as loose matching folds (Folding.h), without hyphens and raised dots,
-// so "= āblāwnes" finds "āblāw-nes" and "v. ge-sēcan" finds "gesēcan". A headword's key is its
-// first word; a roman or arabic number before it ("I. ār", "2 ār") is a homograph number.
-// Letters in parentheses count with and without them: the headword "(ge)bīdan" has the keys
-// "gebidan" and "bidan", and a word "(ge)bīdan" names gebīdan or, when there is none, bīdan.
-QString linkKey(QStringView word);
+// A word and a headword are compared by their spellingKey (Spelling.h: folded as loose matching
+// folds, without hyphens and raised dots, ȝ as g, k as c), so "= āblāwnes" finds "āblāw-nes" and
+// "v. ge-sēcan" finds "gesēcan". A headword's key is its first word; a roman or arabic number
+// before it ("I. ār", "2 ār") is a homograph number. Letters in parentheses count with and
+// without them: the headword "(ge)bīdan" has the keys "gebidan" and "bidan", and a word
+// "(ge)bīdan" names gebīdan or, when there is none, bīdan.
 // Resolves a word to the headwords of the same key, in file order. The resolver refers to `index`.
 LinkResolver headwordResolver(const EntryIndex& index);
+// The same, and for a word that names no headword, the headwords the form analysis takes it for,
+// best first: "v. cyninges" names cyning. The resolver refers to `index` and `forms`, and
+// remembers what the forms gave each word: one thread at a time may use it.
+LinkResolver formResolver(const EntryIndex& index, const FormIndex& forms);
 
 // Every link of a dictionary text, made once per text (a pure function of the text and its
 // index: it may run on any thread). Looking up the links of one entry is a binary search.

@@ -2,6 +2,7 @@
 #include "aids/ReadingAids.h"
 
 #include "display/Citation.h"
+#include "links/EntryLinks.h"
 #include "text/EntityDecoding.h"
 #include "reading/EntryPlace.h"
 #include "text/EntryIndex.h"
@@ -40,6 +41,7 @@ QMenu* ReadingAids::createTextPaneMenu(std::optional<QPoint> at) {
     menu->addSeparator();
     menu->addAction(m_copyCitation);
     for (QAction* action : m_textPaneActions) menu->addAction(action);
+    m_form.entryLinks().addMenuItems(menu);
     if (at) emit textPaneMenuMade(menu, *at);
     return menu;
 }

@@ -60,11 +60,16 @@ void ReadingAids::turnPage(int direction) {
     const QByteArray current = m_turnedPage.value_or(m_form.unit().LastImage);
     const PageOrder& order = m_form.dictionary().pageOrder();
     const std::optional<QByteArray> page = direction > 0 ? order.next(current) : order.previous(current);
-    if (!page) return;
-    m_turnedPage = *page;
-    m_turnedPageLabel->setText(tr("Turned to page %1").arg(widen(*page)));
+    if (page) turnToPage(*page);
+}
+
+void ReadingAids::turnToPage(const QByteArray& page) {
+    // In front first: the tab comes with the entry's page and ends a turning.
+    m_form.entryTabs()->setCurrentIndex(1);
+    m_turnedPage = page;
+    m_turnedPageLabel->setText(tr("Turned to page %1").arg(widen(page)));
     m_turnedPageLabel->show();
-    m_form.Load_Image(*page);
+    m_form.Load_Image(page);
 }
 
 void ReadingAids::showEntryPage() {

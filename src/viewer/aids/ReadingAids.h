@@ -102,6 +102,8 @@ public:
     // error is reported, and the next turn goes past it); a status-bar label names it meanwhile.
     void turnPage(int direction);
     void showEntryPage();
+    // Brings the Image tab to the front turned to `page` (a page marker's link), as turnPage does.
+    void turnToPage(const QByteArray& page);
     // The picture as wide as the Image tab, keeping its aspect ratio; and zoomed in or out.
     static constexpr int kMinPageZoom = 10;
     static constexpr int kMaxPageZoom = 400;
@@ -131,6 +133,9 @@ public:
     void showShortcutList();
     QDialog* shortcutDialog() const { return m_shortcutDialog; }
 
+    // The property that says where a key with a narrow context works ("in a list"), for Help.
+    static constexpr const char* kWhere = "where";
+
 signals:
     // createTextPaneMenu made `menu` for the place `at`: the other additions add their items.
     void textPaneMenuMade(QMenu* menu, const QPoint& at);
@@ -141,8 +146,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // The property that says where a key with a narrow context works ("in a list"), for Help.
-    static constexpr const char* kWhere = "where";
 
     // Builders, one per concern, called once by the constructor.
     void addFolderItems();

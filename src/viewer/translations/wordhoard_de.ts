@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>wordhoard::EntryLinks</name>
+    <message>
+        <source>Next &amp;Link</source>
+        <translation>Nächster &amp;Verweis</translation>
+    </message>
+    <message>
+        <source>Previous Lin&amp;k</source>
+        <translation>Vorige&amp;r Verweis</translation>
+    </message>
+    <message>
+        <source>Follow the Selected Link (in the text)</source>
+        <translation>Dem gewählten Verweis folgen (im Text)</translation>
+    </message>
+    <message>
+        <source>Page %1: click to see its scan on the Image tab</source>
+        <translation>Seite %1: Klick zeigt ihren Scan im Reiter Bild</translation>
+    </message>
+    <message>
+        <source>Also (in the text&apos;s menu):</source>
+        <translation>Auch (im Menü des Textes):</translation>
+    </message>
+    <message>
+        <source>Referred to by</source>
+        <translation>Verwiesen von</translation>
+    </message>
+    <message>
+        <source>The entries that refer to the one shown, each a link</source>
+        <translation>Die Einträge, die auf den gezeigten verweisen, jeder ein Verweis</translation>
+    </message>
+    <message>
+        <source>&amp;Referred To By</source>
+        <translation>&amp;Verwiesen von</translation>
+    </message>
+    <message>
+        <source>Referred to by: (still being found)</source>
+        <translation>Verwiesen von: (wird noch gesucht)</translation>
+    </message>
+    <message>
+        <source>Nothing refers to this entry.</source>
+        <translation>Nichts verweist auf diesen Eintrag.</translation>
+    </message>
+    <message>
+        <source>Referred to by: %1</source>
+        <translation>Verwiesen von: %1</translation>
+    </message>
+    <message>
+        <source>Go to %1</source>
+        <translation>Gehe zu %1</translation>
+    </message>
+    <message>
+        <source>Go to %1: %2</source>
+        <translation>Gehe zu %1: %2</translation>
+    </message>
+    <message>
+        <source>Referred To By</source>
+        <translation>Verwiesen von</translation>
+    </message>
+    <message>
+        <source>(still being found)</source>
+        <translation>(wird noch gesucht)</translation>
+    </message>
+    <message>
+        <source>Nothing refers to this entry</source>
+        <translation>Nichts verweist auf diesen Eintrag</translation>
+    </message>
+</context>
+<context>
     <name>wordhoard::ErrorBox</name>
     <message>
         <source>Wordhoard</source>

@@ -116,6 +116,7 @@ void TMainForm::Display(std::int32_t from, std::int32_t to) {
     m_shownPage = pageNameBefore(m_unit.text(), from);
     StatusPanel1->setText(widen(m_shownPage));
     m_shownEntry = from + 4;
+    emit entryDisplayed();
 }
 
 void TMainForm::Ligatures(const QString& text) { m_unit.DecodedText = decodeEntities(text); }
@@ -124,7 +125,7 @@ void TMainForm::Format(std::int32_t length) {
     // Hits are marked only while the hit list is the active list.
     const QString mark = TntListBox2->isHidden() ? QString() : TntEdit1->text();
     const FormattedEntry entry = formatEntry(m_unit.DecodedText, length, mark, looseMatching());
-    std::vector<int> screenPos;
+    std::vector<int>& screenPos = m_screenPos;
     buildDocument(TntRichEdit1, entry, screenPos);
     m_markPositions.clear();
     for (const auto& [pos, len] : entry.marks) {

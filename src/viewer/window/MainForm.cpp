@@ -9,6 +9,7 @@
 #include "window/PageImageView.h"
 #include "aids/ReaderMemory.h"
 #include "aids/BackgroundIndexes.h"
+#include "links/EntryLinks.h"
 #include "aids/ReadingAids.h"
 #include "aids/WordLookup.h"
 
@@ -90,6 +91,7 @@ TMainForm::TMainForm(MainUnit& unit, QWidget* parent) : QMainWindow(parent), m_u
     m_aids = std::make_unique<ReadingAids>(*this);
     m_indexes = new BackgroundIndexes(*this);
     new WordLookup(*this); // the form list, Ctrl+click, Tools > Gloss Passage
+    m_links = new EntryLinks(*this);
     for (QAction* listed : {LooseMatching1, nextMarkAction, previousMarkAction}) m_aids->listAction(listed);
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     m_memory = std::make_unique<ReaderMemory>(*this);

@@ -36,6 +36,7 @@ class LooseIndex;
 class PageImageView;
 class ReaderMemory;
 class BackgroundIndexes;
+class EntryLinks;
 class ReadingAids;
 class TAboutBox;
 class TMDIChild;
@@ -75,6 +76,13 @@ public:
     std::optional<std::int32_t> shownEntry() const { return m_shownEntry; }
     // The page name of the entry shown, as status panel 1 shows it (empty when none is shown).
     const QByteArray& shownPage() const { return m_shownPage; }
+    // Where a position of the entry's displayed text lies in the pane's document (a CR LF is one
+    // line break there); -1 past its end.
+    int screenPosition(qsizetype textPos) const {
+        return textPos >= 0 && static_cast<std::size_t>(textPos) < m_screenPos.size()
+                   ? m_screenPos[static_cast<std::size_t>(textPos)]
+                   : -1;
+    }
 
     // Search.
     void ProcesSearch(const QString& term);
@@ -162,10 +170,14 @@ public:
     std::optional<QFont> fontChoice() const { return m_fontChoice; }
     // The form index and the links, made on a worker after the first paint.
     BackgroundIndexes& backgroundIndexes() { return *m_indexes; }
+    // The cross-references of the entry shown, and what refers to it.
+    EntryLinks& entryLinks() { return *m_links; }
 
 signals:
     // openText replaced the dictionary.
     void textOpened();
+    // Display has put an entry in the pane (shownEntry() names it).
+    void entryDisplayed();
     // View > Font applied the reader's choice to the text and the lists.
     void fontChosen();
     // The click on the picture switched it between its natural and its stretched size.
@@ -211,10 +223,13 @@ private:
     // Where Format put the marked occurrences in the pane's document, left to right.
     std::vector<MarkRange> m_markPositions;
     std::optional<QFont> m_fontChoice;
+    // Element i: where position i of the displayed text lies in the pane's document.
+    std::vector<int> m_screenPos;
     // Made last by the constructor, in this order.
     std::unique_ptr<ReadingAids> m_aids;
     std::unique_ptr<ReaderMemory> m_memory;
     BackgroundIndexes* m_indexes = nullptr;
+    EntryLinks* m_links = nullptr;
 
 public:
     // Widgets, named as the design names them (their object names match).
