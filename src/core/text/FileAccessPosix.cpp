@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -220,8 +221,16 @@ qsizetype findBytesPosix(QByteArrayView haystack, QByteArrayView needle) {
 
 qsizetype findLastBytePosix(QByteArrayView haystack, char byte) {
 #if defined(__GLIBC__)
-    const void* hit = ::memrchr(haystack.data(), byte, static_cast<std::size_t>(haystack.size()));
-    return hit == nullptr ? -1 : static_cast<const char*>(hit) - haystack.data();
+    // Backwards a window at a time: the sanitizers check the whole range memrchr is given, and
+    // each search looks back from a hit over the text before it (quadratic, under them).
+    constexpr qsizetype kWindow = 4096;
+    for (qsizetype end = haystack.size(); end > 0;) {
+        const qsizetype begin = std::max<qsizetype>(0, end - kWindow);
+        const void* hit = ::memrchr(haystack.data() + begin, byte, static_cast<std::size_t>(end - begin));
+        if (hit != nullptr) return static_cast<const char*>(hit) - haystack.data();
+        end = begin;
+    }
+    return -1;
 #else
     return haystack.lastIndexOf(byte);
 #endif
