@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Micro-benchmarks of the engine over a generated corpus. Point WORDHOARD_CORPUS at a file made by
 // tools/gen-corpus (bench/run-benchmarks does this); without it the benchmarks are skipped.
 #include "display/PageOrder.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The entry display without widgets: widen + decode + style one entry. Entries are built here in
 // the dictionary's own shape, so no corpus is needed; with WORDHOARD_CORPUS set, the largest entry
 // of that corpus is displayed as well.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loading a page (file read + header parse) must stay far below a frame: < 5 ms for 1 MB.
 #include "JpegPicture.h"
 #include "JpegWriter.h"

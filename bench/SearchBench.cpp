@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The search engine over a generated corpus (WORDHOARD_CORPUS, made by tools/gen-corpus): one
 // Select on the whole word list, and full-text requests. Without the corpus they are skipped.
 #include "text/EntryIndex.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Showing an entry in the window (Browse down to the finished document) and a '?' search's hit
 // list over a generated corpus: WORDHOARD_CORPUS names the dictionary text; the benchmarks are
 // skipped without it. Back and Forward, a zoom step, and opening a dictionary folder

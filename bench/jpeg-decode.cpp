@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loads and first-draws JPEG files the way the page viewer does, so whole-process timings can be
 // set beside djpeg's (bench/jpeg-bench).
 //   jpeg-decode FILE...               read, parse the header, decode the pixels

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Writes a settings folder as a reader's looks after long use of the dictionary in FOLDER: the
 // window's settings (a font of its own, zoom, the dark theme, eight recent folders, FOLDER last,
 // with the entry shown in it), and FOLDER's history of 1,000 steps and 500 favourites with notes.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The viewer's whole start-up, to its first painted frame: run it in a folder whose
 // txt/WH-main_01.txt is the dictionary to measure, with XDG_CONFIG_HOME naming the settings to
 // start with (bench/run-benchmarks does). Its main() is the viewer's own plus the exit. With

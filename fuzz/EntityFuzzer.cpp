@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Entity decoding over arbitrary UTF-16 and arbitrary bytes: the wide and the byte decoder must
 // agree with each other and with the unit-by-unit definition.
 #include "FuzzSupport.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Arbitrary bytes as a dictionary text: the entry index, headwords, entry ends, page names and
 // the whole display of a few entries must stay inside the text and agree with each other.
 #include "FuzzSupport.h"

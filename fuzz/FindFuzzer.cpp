@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // TMapTextfile::Find and FindWild (the search pre-filter) and containsLiteral against
 // their byte-by-byte definitions; any difference aborts.
 #include "FuzzSupport.h"

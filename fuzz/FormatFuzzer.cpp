@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Entry formatting over tag soup: nested, unclosed and joined tags in any letter case, odd case
 // folds, a mark and a bound n. The fast formatEntry must give exactly what the literal
 // find-and-delete gives.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Form analysis over an arbitrary text and typed word: every candidate is an entry of the text
 // with its own decoded headword, best first and no more than the list holds; every entry's labels
 // and first gloss read within it; and a text's words are in order, apart, and made of letters,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The full-text pass over an arbitrary text with an arbitrary term, under tight PCRE2 limits so
 // every run is bounded: hits must be entry starts in text order, and the literal that the
 // pre-check demands must be present wherever the pattern matches.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Arbitrary bytes as a page picture: the header is parsed, and unless it promises a picture too
 // large to decode within the fuzzer's time limit, the pixels are decoded as the viewer does.
 #include "FuzzSupport.h"

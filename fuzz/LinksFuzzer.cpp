@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The link index over an arbitrary dictionary text must hold exactly the links found by
 // formatting every entry in full and reading every marker of it; and the one-pass shown prefix
 // of each entry must be the formatted entry's text.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A loose search of a term of letters over an arbitrary text must find exactly the entries whose
 // folded, decoded text holds the folded term, whichever way the pass runs: on the candidates
 // alone ("term"), through the regular expression ("term()") and over every entry ("(term)").

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Search-term encoding over arbitrary UTF-16: the two patterns must follow from one another and
 // decoding the encoded term (when it held no '&' of its own) gives the term back.
 #include "FuzzSupport.h"

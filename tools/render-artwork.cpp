@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's own artwork as JPEGs: the splash background and the two emblems of the
 // splash, each painted over the stretch of the splash background it stands on (so they need no
 // transparency), all baseline, as they are decoded during start-up and a progressive file

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Draws the program's icon: an open book on a dark leather cover, lines of text on the left page,
 // a red thorn (þ) on the right and a red ribbon below. The drawing is written once, as SVG, and
 // the PNG sizes are rasterised from that same file, so the sizes can never drift apart.

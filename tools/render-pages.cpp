@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Sets each printed page of a dictionary text as a scanned-looking greyscale page picture:
 // the page's entries in Cardo, bold headwords and italics, two columns with a running head, on
 // slightly uneven paper, written as JPEG through libjpeg (baseline, some pages progressive).

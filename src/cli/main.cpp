@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // wordhoard-cli: the viewer's dictionary engine from the command line.
 #include "BuildInfo.h"
 #include "Commands.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // forms and gloss through the whole CLI: columns, JSON, stdin, exit codes.
 #include "CliRunner.h"
 #include "QtPrinters.h"

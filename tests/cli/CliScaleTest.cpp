@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A generated dictionary of a few thousand entries through the whole CLI, checked against a
 // plain re-derivation of every headword written here, and the generator's own promises.
 #include "CliRunner.h"

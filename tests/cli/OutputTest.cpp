@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The CLI's output buffer: text as QString::toUtf8 writes it, numbers as digits, JSON strings as
 // Qt's JSON writer escapes them, all surviving the buffer being written out and reused.
 #include "Output.h"

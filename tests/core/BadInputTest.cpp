@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Input that is damaged, hostile or at a limit: each case says what the reader gets instead of a
 // crash, a hang or a wrong answer.
 #include "display/EntryDisplay.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Form analysis: the grammar's paradigms run backwards against a dictionary written from
 // tests/data/forms/paradigms.txt, a forward inflector of made-up verbs and nouns as the slow
 // reference for the rules, and the index's own promises (only headwords, exact first).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Cross-reference links: the one-pass shown prefix against the pane's own formatting, the reading
 // of markers on real-looking entries, and the whole index against formatting every entry in full.
 #include "language/LinkIndex.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loose matching: folding, the expanded patterns, and loose searches held to searching the folded,
 // decoded entries.
 #include "text/CodePage.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What outlasts a run of the viewer: favourites and the history as the settings keep them, found
 // again in a changed text; the settings' values and their files; the contrast of colours.
 #include "display/Contrast.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The logic behind the viewer's reading aids: history, page order, zoom steps, citations.
 #include "display/Citation.h"
 #include "reading/History.h"

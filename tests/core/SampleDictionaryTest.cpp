@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The bundled sample dictionary is the viewer's default data: these checks keep it well formed as
 // it is edited by hand.
 #include "text/EntityTable.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Snippets of search hits: worked examples at the edges of entries, tags and entities, and every
 // other case against a slow reference that decodes the whole entry.
 #include "display/EntryFormat.h"

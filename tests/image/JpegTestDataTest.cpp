@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Loads and draws JPEG files that other projects made: real encoders' output and files crafted
 // to break decoders.
 #include "JpegPicture.h"

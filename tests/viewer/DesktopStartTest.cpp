@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Where a viewer started from its desktop entry finds its dictionary: the places and their order,
 // then the real program with --desktop --check.
 #include "startup/CommandLine.h"

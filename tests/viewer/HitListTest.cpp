@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hit list's lines in context, the hit count, and F3 / Shift+F3 through the marks.
 #include "ViewerFixture.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The cross-references of the entry shown: drawn over the designed styles, followed by a click,
 // by F4 and Enter, to a page, and listed the other way round.
 #include "Dictionary.h"

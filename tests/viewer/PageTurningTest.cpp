@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Turning the scanned pages, fit width and zoom on the Image tab, beside the documented click.
 #include "ViewerFixture.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What the viewer remembers between runs, through real restarts of the whole start-up in a
 // settings folder of the test's own: the window's settings, the recent folders and the entry last
 // shown, favourites and history (also in a text that changed meanwhile), a damaged settings file,

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The reading aids beside the documented window, driven by keys, wheel and mouse buttons.
 #include "ViewerFixture.h"
 

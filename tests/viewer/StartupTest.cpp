@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The real start-up, with the dictionary read on a second thread as main() reads it.
 #include "window/ListBox.h"
 #include "window/ListModels.h"

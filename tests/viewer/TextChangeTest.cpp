@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The dictionary file changing under the open window: cut short, overwritten in place, replaced,
 // emptied. The window never reads past the file's new end and never shows a wrong entry; it
 // reads the file again, keeping the entry shown and the history steps that are still there.

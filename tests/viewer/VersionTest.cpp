@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The program's version and its documentation: --version, --help against the manual page, and
 // the about box's version and link.
 #include "dialogs/AboutBox.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From a word of the text to its headword: the form list under the search field, Ctrl+click and
 // the text's menu, and the Gloss Passage window.
 #include "ViewerFixture.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Old English inflection run backwards: from a written form to the headwords it may be a form of.
 // The endings, stem changes and ablaut series are those of the standard grammars; the irregular
 // paradigms are in FormTables.cpp.

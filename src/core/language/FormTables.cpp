@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The tables of forms that no ending rule reaches, written from the paradigms of the grammars.
 #include "language/FormTables.h"
 

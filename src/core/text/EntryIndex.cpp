@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "text/EntryIndex.h"
 
 #include "text/EntityDecoding.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "text/FileAccess.h"
 #if defined(WORDHOARD_POSIX_FILES)
 #include "text/FileAccessPosix.h"

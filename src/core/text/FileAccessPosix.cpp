@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The POSIX side of the file-access unit: no QObject, so the text can be opened and read on a
 // thread that runs before the application object exists.
 #include "text/FileAccessPosix.h"

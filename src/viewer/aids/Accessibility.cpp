@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Accessible names and descriptions for the window's controls, so that a screen reader can say
 // what each one is and holds: the lists say what they list, the palette's buttons name their
 // letter, and the page picture names its page (or says why there is none).

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Copying: the shown entry with a citation line, and the selected headword of a list.
 #include "aids/ReadingAids.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // File > Open Dictionary Folder: another dictionary in place of the open one.
 #include "aids/ReadingAids.h"
 

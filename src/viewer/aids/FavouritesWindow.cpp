@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Favourites: a key and the text's context menu mark the entry shown, Go > Favourites lists them
 // with their notes, shows one on a click and exports them.
 #include "aids/ReaderMemory.h"

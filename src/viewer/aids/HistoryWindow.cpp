@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Go > History lists the entries of the Back/Forward history, the latest first, and shows one on
 // a click; Go > Clear History empties it (and so the history kept for the dictionary).
 #include "aids/ReaderMemory.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The hit list beside its documented behaviour: each line two rows high, its headword with the page
 // name and a snippet of the entry around the match (HitListDelegate, from HitListModel's roles),
 // and the number of hits at the right of the status bar.

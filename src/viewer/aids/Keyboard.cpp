@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keys for what the mouse reaches: the search field, the four tabs.
 #include "aids/ReadingAids.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // View > Loose Matching: the look-up, the full-text search and the marks in the shown entry
 // compare letters folded (accents, length marks and case ignored, þ = ð, ƿ = w). Off at start.
 // Switched, it runs the last search again and marks the entry shown anew, so that what is on

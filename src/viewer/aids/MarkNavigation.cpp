@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // F3 and Shift+F3: the text pane moves to the next or previous marked occurrence of the search
 // field's text in the entry shown, and selects it. Past the last mark F3 goes round to the first,
 // and Shift+F3 before the first to the last, as find-next does in a browser. Right after Format

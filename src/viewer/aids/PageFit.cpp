@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Fit width and zoom of the page picture, beside the documented click that switches natural and
 // stretched size. Both are stretched pictures whose bounds keep the page's aspect ratio, so the
 // click leaves them for the natural size as it leaves the stretched one.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Turning the scanned pages on the Image tab, in the order of the text's page markers.
 #include "aids/ReadingAids.h"
 

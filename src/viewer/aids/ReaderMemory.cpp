@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Keeping what the reader did: attaching the store at start-up, reading a dictionary's favourites
 // and history back when it opens, and saving a moment after a change.
 #include "aids/ReaderMemory.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's settings: what is saved and put back, File > Recent Dictionaries, View > Theme,
 // View > Language and View > Reset Settings.
 #include "aids/ReaderMemory.h"

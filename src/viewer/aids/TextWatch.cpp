@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Which dictionary is open, and reading it again when its file changes on disk.
 //
 // A read of the mapped text never faults, even past the end of a file that shrank (MappedFile);

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // From the word in the text to its headword: the form list under the search field, Ctrl+click
 // and the text menu's "Look Up", and the Tools menu's Gloss Passage.
 #include "aids/WordLookup.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The links of the entry shown: drawn over the designed display, hovered, clicked, stepped
 // through with keys and followed.
 #include "links/EntryLinks.h"

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // What refers to the entry shown: a row under the text pane (View > Referred To By, off at
 // first, so the designed layout stays until the reader asks for it) and the pane's context menu.
 #include "Dictionary.h"

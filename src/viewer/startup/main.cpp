@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The viewer reads txt/ and img/ in the dictionary folder named on its command line, or in its
 // working directory; started from its desktop entry (--desktop), in the folder opened last or
 // else the first XDG data folder that holds a dictionary.

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The entry display: a line of either list shows its entry, decoded and styled, with its page.
 #include "window/MainForm.h"
 

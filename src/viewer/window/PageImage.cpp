@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The Image tab: the scanned page of the entry shown, loaded once per page name.
 #include "window/MainForm.h"
 

@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The character palette and the five letter buttons: each appends its letter to the search field.
 #include "window/MainForm.h"
 

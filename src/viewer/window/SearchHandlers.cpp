@@ -1,3 +1,7 @@
+// SPDX-FileCopyrightText: 2026 The Wordhoard developers
+//
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Search: the headword look-up while typing, and the full-text search into the hit list.
 #include "window/MainForm.h"
 
