@@ -51,10 +51,11 @@ EntryLinks::EntryLinks(TMainForm& form) : QObject(&form), m_form(form) {
     connect(&m_form, &TMainForm::entryDisplayed, this, refresh);
     connect(&m_form.backgroundIndexes(), &BackgroundIndexes::linksReady, this, refresh);
     connect(&m_form, &TMainForm::textOpened, this, refresh);
-    m_form.entryPane()->installEventFilter(this);
-    QWidget* viewport = m_form.entryPane()->viewport();
-    viewport->setMouseTracking(true);
-    viewport->installEventFilter(this);
+    m_pane = m_form.entryPane();
+    m_paneViewport = m_pane->viewport();
+    m_pane->installEventFilter(this);
+    m_paneViewport->setMouseTracking(true);
+    m_paneViewport->installEventFilter(this);
 }
 
 EntryLinks::~EntryLinks() = default;
@@ -155,7 +156,7 @@ bool EntryLinks::eventFilter(QObject* watched, QEvent* event) {
         // A new width wraps the list anew; a new height is the row's own doing.
         if (resize->size().width() != resize->oldSize().width()) m_form.guarded([&] { updatePanel(); });
     }
-    if (watched == m_form.entryPane() && event->type() == QEvent::KeyPress) {
+    if (watched == m_pane && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
         if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
@@ -164,7 +165,7 @@ bool EntryLinks::eventFilter(QObject* watched, QEvent* event) {
             return followed;
         }
     }
-    if (watched != m_form.entryPane()->viewport()) return QObject::eventFilter(watched, event);
+    if (watched != m_paneViewport) return QObject::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::MouseMove: {
         const auto* mouse = static_cast<QMouseEvent*>(event);

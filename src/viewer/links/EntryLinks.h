@@ -18,6 +18,8 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class QTextEdit;
+class QWidget;
 
 namespace wordhoard {
 
@@ -97,6 +99,10 @@ class EntryLinks : public QObject {
     QString glossOf(std::int32_t start) const;
 
     TMainForm& m_form;
+    // The pane and its viewport, whose events are filtered: compared by address, as they are
+    // destroyed with the window before this (the window no longer answers then).
+    QTextEdit* m_pane = nullptr;
+    QWidget* m_paneViewport = nullptr;
     // The dictionary m_shown belongs to.
     std::shared_ptr<const Dictionary> m_drawnFor;
     std::vector<Shown> m_shown;
