@@ -67,12 +67,14 @@ ViewerSettings ReaderMemory::settings() const {
 }
 
 void ReaderMemory::applySettings(const ViewerSettings& s) {
+    // Only what differs from the window as it stands: at a first start that is nothing, and each
+    // font set anew lays the word list's 60,000 lines out again before the window first shows.
     std::optional<QFont> font;
     if (QFont chosen; !s.font.isEmpty() && chosen.fromString(s.font)) font = chosen;
-    m_form.applyFont(font);
+    if (font != m_form.fontChoice()) m_form.applyFont(font);
     ReadingAids& aids = m_form.readingAids();
-    aids.setZoom(s.zoom); // after the font, which is its base
-    m_form.setLooseMatching(s.looseMatching);
+    if (s.zoom != aids.zoom()) aids.setZoom(s.zoom); // after the font, which is its base
+    if (s.looseMatching != m_form.looseMatching()) m_form.setLooseMatching(s.looseMatching);
     PageImageView* picture = m_form.pagePicture();
     switch (s.pageFit) {
     case ViewerSettings::PageFit::Stretched:
@@ -95,7 +97,8 @@ void ReaderMemory::applySettings(const ViewerSettings& s) {
         break;
     }
     if (s.windowGeometry.isEmpty() || !m_form.restoreGeometry(s.windowGeometry)) {
-        m_form.showNormal();
+        // Not shown by it: start-up shows the window once the splash is gone.
+        m_form.setWindowState(m_form.windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
         m_form.resize(m_designedSize);
     }
     m_form.restoreState(s.windowState);
