@@ -156,29 +156,35 @@ private:
     int m_fd;
 };
 
-int openPath(const QString& path, int flags) {
-    return ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+// Opens `path`, which must not be a folder, and tells what it is; -1 with `error` said when it
+// can't be.
+int openFile(const QString& path, int flags, struct stat& info, QString& error) {
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
+    if (fd < 0) {
+        error = qt_error_string(errno);
+        return -1;
+    }
+    if (::fstat(fd, &info) != 0) {
+        error = qt_error_string(errno);
+        ::close(fd);
+        return -1;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        error = QStringLiteral("is a directory");
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 } // namespace
 
 std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qint64 maxSize, QString& error) {
-    const int fd = openPath(path, writable ? O_RDWR : O_RDONLY);
-    if (fd < 0) {
-        error = qt_error_string(errno);
-        return nullptr;
-    }
+    struct stat info {};
+    const int fd = openFile(path, writable ? O_RDWR : O_RDONLY, info, error);
+    if (fd < 0) return nullptr;
     // Closed on failure; the mapping keeps it for telling its state.
     auto closeFd = qScopeGuard([fd] { ::close(fd); });
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = qt_error_string(errno);
-        return nullptr;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        error = QStringLiteral("is a directory");
-        return nullptr;
-    }
     if (info.st_size == 0) {
         error = QStringLiteral("the file is empty");
         return nullptr;
@@ -198,22 +204,10 @@ std::unique_ptr<MappedFile> mapFilePosix(const QString& path, bool writable, qin
 }
 
 std::unique_ptr<FileReader> openFileReaderPosix(const QString& path, QString& error) {
-    const int fd = openPath(path, O_RDONLY);
-    if (fd < 0) {
-        error = qt_error_string(errno);
-        return nullptr;
-    }
-    auto reader = std::make_unique<PosixFileReader>(fd);
     struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        error = qt_error_string(errno);
-        return nullptr;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        error = QStringLiteral("is a directory");
-        return nullptr;
-    }
-    return reader;
+    const int fd = openFile(path, O_RDONLY, info, error);
+    if (fd < 0) return nullptr;
+    return std::make_unique<PosixFileReader>(fd);
 }
 
 qsizetype findBytesPosix(QByteArrayView haystack, QByteArrayView needle) {
