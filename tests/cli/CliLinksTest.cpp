@@ -20,11 +20,11 @@ namespace {
 
 // Starts 15 (ābīdan), 75 (æcer), 134 (æcras), 177 (beran), 225 (bǣron).
 const QByteArray kLinkDict = "@wh_b0001\r\n"
-                         "#<b>&a-long;b&i-long;dan</b> <i>st. v.</i> = <b>beran</b>.\r\n"
-                         "#<b>&aelig;cer</b> <i>m.</i> a field; <i>wk. v.</i> beran\r\n"
-                         "#<b>&aelig;cras</b> v. <i>&aelig;cer</i>.\r\n"
-                         "#<b>beran</b> <i>st. v.</i> to bear\r\n@wh_b0002\r\n"
-                         "#<b>b&aelig-long;ron</b> <i>pret. pl.</i> of beran; cp. &aelig;cer";
+                             "#<b>&a-long;b&i-long;dan</b> <i>st. v.</i> = <b>beran</b>.\r\n"
+                             "#<b>&aelig;cer</b> <i>m.</i> a field; <i>wk. v.</i> beran\r\n"
+                             "#<b>&aelig;cras</b> v. <i>&aelig;cer</i>.\r\n"
+                             "#<b>beran</b> <i>st. v.</i> to bear\r\n@wh_b0002\r\n"
+                             "#<b>b&aelig-long;ron</b> <i>pret. pl.</i> of beran; cp. &aelig;cer";
 
 QList<QJsonObject> jsonLines(const QString& out) {
     QList<QJsonObject> objects;

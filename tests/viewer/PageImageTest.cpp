@@ -22,7 +22,7 @@ namespace {
 // Two entries on page wh_b0001, one on wh_b0002, one on wh_b0003 (which has no picture), one on a
 // page whose file is no JPEG, and one on a page whose compressed data stops early.
 const QByteArray kPageImageDictionary = "@wh_b0001#<b>a</b> one#<b>b</b> two@wh_b0002#<b>c</b> three@wh_b0003#<b>d</b> four"
-                               "@badpage1#<b>e</b> five@trunc001#<b>f</b> six";
+                                        "@badpage1#<b>e</b> five@trunc001#<b>f</b> six";
 
 class PageImageTest : public ViewerTest {
 protected:

@@ -29,7 +29,7 @@ namespace {
 
 // Pages in marker order 1, 2, 3 (no picture), 4; page 2 is marked again after page 4.
 const QByteArray kPageTurningDictionary = "@wh_b0001#<b>a</b> one@wh_b0002#<b>b</b> two@wh_b0003#<b>c</b> three"
-                               "@wh_b0004#<b>d</b> four@wh_b0002#<b>e</b> five";
+                                          "@wh_b0004#<b>d</b> four@wh_b0002#<b>e</b> five";
 
 class PageTurningTest : public ViewerTest {
 protected:

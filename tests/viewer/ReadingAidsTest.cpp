@@ -45,13 +45,13 @@ namespace {
 
 // Five entries on three pages; "ac" occurs in three of them.
 const QByteArray kReadingAidsDictionary = "@wh_b0001\r\n"
-                               "#<b>ac</b> oak\r\n"
-                               "#<b>bana</b> slayer, <i>cf.</i> ac\r\n"
-                               "@wh_b0002\r\n"
-                               "#<b>cyning</b> king\r\n"
-                               "#<b>d&aelig;d</b> deed\r\n"
-                               "@wh_b0003\r\n"
-                               "#<b>eorl</b> nobleman, ac";
+                                          "#<b>ac</b> oak\r\n"
+                                          "#<b>bana</b> slayer, <i>cf.</i> ac\r\n"
+                                          "@wh_b0002\r\n"
+                                          "#<b>cyning</b> king\r\n"
+                                          "#<b>d&aelig;d</b> deed\r\n"
+                                          "@wh_b0003\r\n"
+                                          "#<b>eorl</b> nobleman, ac";
 
 class ReadingAidsTest : public ViewerTest {
 protected:

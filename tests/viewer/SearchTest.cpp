@@ -19,12 +19,12 @@ using wordhoard::testing::ViewerTest;
 namespace {
 
 const QByteArray kSearchDictionary = "@wh_b0001\r\n"
-                               "#<b>&AElig;cer</b> field\r\n"
-                               "#<b>&aelig;t</b> <i>prep.</i> at\r\n"
-                               "#<b>cyning</b> king; se cyning the king\r\n"
-                               "@wh_b0002\r\n"
-                               "#<b>hw&aelig;t</b> what, hw&aelig;t&thorn; and hw&aelig;te\r\n"
-                               "#<b>Cyne</b> royal\r\n";
+                                     "#<b>&AElig;cer</b> field\r\n"
+                                     "#<b>&aelig;t</b> <i>prep.</i> at\r\n"
+                                     "#<b>cyning</b> king; se cyning the king\r\n"
+                                     "@wh_b0002\r\n"
+                                     "#<b>hw&aelig;t</b> what, hw&aelig;t&thorn; and hw&aelig;te\r\n"
+                                     "#<b>Cyne</b> royal\r\n";
 
 class SearchTest : public ViewerTest {
 protected:

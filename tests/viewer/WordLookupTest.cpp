@@ -41,13 +41,13 @@ namespace {
 
 // Lines: 0 bana, 1 beran, 2 cyning, 3 sang, 4 singan, 5 stan.
 const QByteArray kWordLookupDictionary = "@wh_b0001\r\n"
-                               "#<b>bana</b> <i>m.</i> a slayer: se bana cyninges sang\r\n"
-                               "#<b>beran</b> <i>st. v. IV</i> to bear, carry\r\n"
-                               "#<b>cyning</b> <i>m.</i> a king; a ruler\r\n"
-                               "@wh_b0002\r\n"
-                               "#<b>sang</b> <i>m.</i> a song; singing\r\n"
-                               "#<b>singan</b> <i>st. v. III</i> to sing; to chant\r\n"
-                               "#<b>st&a-long;n</b> <i>m.</i> a stone\r\n";
+                                         "#<b>bana</b> <i>m.</i> a slayer: se bana cyninges sang\r\n"
+                                         "#<b>beran</b> <i>st. v. IV</i> to bear, carry\r\n"
+                                         "#<b>cyning</b> <i>m.</i> a king; a ruler\r\n"
+                                         "@wh_b0002\r\n"
+                                         "#<b>sang</b> <i>m.</i> a song; singing\r\n"
+                                         "#<b>singan</b> <i>st. v. III</i> to sing; to chant\r\n"
+                                         "#<b>st&a-long;n</b> <i>m.</i> a stone\r\n";
 
 class WordLookupTest : public ViewerTest {
 protected:
